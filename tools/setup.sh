@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing need, if any is missing.
+# Runs as root on a fresh Debian 12 machine; elsewhere it says what to install.
+set -euo pipefail
+
+packages=(
+    cmake make g++ googletest
+    g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
+    wine wine64
+    xvfb xauth x11-utils imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+if [ "$(id -u)" -ne 0 ]; then
+    echo "Run as root, or install them with: sudo apt-get install -y ${missing[*]}" >&2
+    exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -q
+apt-get install -y -q --no-install-recommends "${missing[@]}"

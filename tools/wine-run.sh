@@ -1,0 +1,49 @@
+#!/bin/sh
+# Runs a Windows program under Wine in the project's private prefix.
+#
+#   tools/wine-run.sh PROGRAM.exe [ARGS...]   run it, exit with its exit code
+#   tools/wine-run.sh --init                  only make sure the prefix exists
+#   tools/wine-run.sh --stop                  shut the prefix's wineserver down
+#
+# The prefix lives in the build folder and is made on first use: no Mono or
+# Gecko prompts, no crash dialog (a crash fails the test instead of waiting),
+# and unmanaged windows, so hiding a window does not stall and Wine draws the
+# title bar itself. Without an X display the program runs on a virtual one.
+set -eu
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+WINEPREFIX=${GLIM_WINEPREFIX:-$root/build/windows/wineprefix}
+WINEDEBUG=-all
+WINEDLLOVERRIDES="mscoree,mshtml="
+WINEARCH=win64
+export WINEPREFIX WINEDEBUG WINEDLLOVERRIDES WINEARCH
+
+init_prefix() {
+    [ -f "$WINEPREFIX/.glim-ready" ] && return 0
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    # Two tests may start at once on a new prefix: one makes it, the other waits.
+    exec 9>"$WINEPREFIX.lock"
+    flock 9
+    if [ ! -f "$WINEPREFIX/.glim-ready" ]; then
+        wineboot -i >/dev/null 2>&1 || true
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+        wineserver -w
+        touch "$WINEPREFIX/.glim-ready"
+    fi
+    flock -u 9
+    exec 9>&-
+}
+
+case "${1:-}" in
+    --init) init_prefix; exit 0 ;;
+    --stop) [ -d "$WINEPREFIX" ] && wineserver -k 2>/dev/null || true; exit 0 ;;
+    "") echo "usage: $0 PROGRAM.exe [ARGS...] | --init | --stop" >&2; exit 2 ;;
+esac
+
+if [ -z "${DISPLAY:-}" ]; then
+    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
+
+init_prefix
+exec wine "$@"
