@@ -1,0 +1,45 @@
+#pragma once
+// TIniFile: the program's only way into a profile. It binds one file name and
+// makes every operation one call into the platform's profile functions; it
+// keeps no copy of the file and parses nothing itself.
+
+#include <cstdint>
+#include <string>
+
+namespace config {
+
+// The string-table entry of the write error's text; the program's resource
+// script gives it the same number.
+inline constexpr unsigned kIdsUnableToWrite = 1001;
+
+// "Unable to write to <fileName>", the text taken from the running program's
+// string table where it has one.
+std::string UnableToWriteMessage(const std::string& fileName);
+
+class TIniFile {
+public:
+    explicit TIniFile(std::string fileName);
+    TIniFile(const TIniFile&) = delete;
+    TIniFile& operator=(const TIniFile&) = delete;
+
+    const std::string& FileName() const { return fileName_; }
+
+    // The stored value, at most 1023 characters and without leading blanks,
+    // or defaultValue when the file, the section or the key is missing.
+    std::string ReadValue(const std::string& section, const std::string& key, const std::string& defaultValue) const;
+
+    // The stored value by the number syntax, "0x" taken for "$"; the default
+    // when the key is missing or its value is not a number.
+    std::int32_t ReadNumber(const std::string& section, const std::string& key, std::int32_t defaultValue) const;
+
+    // These raise forms::Exception with UnableToWriteMessage() when the
+    // platform refuses the write.
+    void WriteValue(const std::string& section, const std::string& key, const std::string& value);
+    void WriteFlag(const std::string& section, const std::string& key, bool flag);
+    void ClearSection(const std::string& section);
+
+private:
+    std::string fileName_;
+};
+
+}  // namespace config

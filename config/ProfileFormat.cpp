@@ -1,0 +1,147 @@
+#include "config/ProfileFormat.h"
+
+#include <cstdio>
+
+#include "config/NumberSyntax.h"
+
+namespace config {
+
+namespace {
+
+// What follows the ">" of an About value is cut to this length.
+constexpr std::size_t kAboutLineLimit = 255;
+
+// Spaces that the first About line always carries at its end.
+constexpr std::size_t kFirstLinePadding = 13;
+
+template <typename Table>
+const ProfileKey* FindIn(const Table& table, std::string_view section, std::string_view key) {
+    for (const ProfileKey& row : table) {
+        if (row.section == section && row.key == key) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+std::string MaskKey(std::size_t lineNumber) {
+    std::string key = "E";
+    return key += std::to_string(lineNumber);
+}
+
+std::string AboutKey(std::size_t lineNumber) {
+    std::string key = "L";
+    return key += std::to_string(lineNumber);
+}
+
+const ProfileKey* FindProfileKey(std::string_view section, std::string_view key) {
+    if (const ProfileKey* row = FindIn(kCaptionsKeys, section, key)) {
+        return row;
+    }
+    if (const ProfileKey* row = FindIn(kOptionsKeys, section, key)) {
+        return row;
+    }
+    return FindIn(kMenuKeys, section, key);
+}
+
+std::string EncodeText(ValueKind kind, std::string_view text) {
+    return kind == ValueKind::FileName ? FileNamePart(text) : std::string(text);
+}
+
+std::string DecodeText(ValueKind kind, std::string_view stored) {
+    return kind == ValueKind::LowerCaseText ? LowerCaseAtoZ(stored) : std::string(stored);
+}
+
+std::string FileNamePart(std::string_view path) {
+    const std::size_t separator = path.find_last_of("\\:");
+    return std::string(separator == std::string_view::npos ? path : path.substr(separator + 1));
+}
+
+std::string LowerCaseAtoZ(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return lower;
+}
+
+bool FlagTicked(ValueKind kind, std::int32_t number) {
+    return kind == ValueKind::FlagExactlyOne ? number == 1 : number != 0;
+}
+
+std::string EncodeColour(std::int32_t colour) {
+    if (colour == clBackground) {
+        return "";
+    }
+    char text[16];
+    std::snprintf(text, sizeof text, "$%06lX", static_cast<unsigned long>(static_cast<std::uint32_t>(colour)));
+    return text;
+}
+
+std::optional<std::int32_t> DecodeColour(std::string_view stored) {
+    if (stored.empty()) {
+        return std::nullopt;
+    }
+    const std::optional<std::int32_t> colour = ParseNumber(stored);
+    if (!colour || *colour == 0) {
+        return std::nullopt;
+    }
+    return colour;
+}
+
+std::vector<std::pair<std::string, std::string>> EncodeMasks(const std::vector<std::string>& lines) {
+    std::vector<std::pair<std::string, std::string>> keys;
+    keys.reserve(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        keys.emplace_back(MaskKey(i + 1), lines[i]);
+    }
+    return keys;
+}
+
+std::vector<std::string> DecodeMasks(const std::function<std::string(const std::string& key)>& readValue) {
+    std::vector<std::string> lines;
+    for (std::size_t n = 1;; ++n) {
+        std::string value = readValue(MaskKey(n));
+        if (value.empty()) {
+            return lines;
+        }
+        lines.push_back(std::move(value));
+    }
+}
+
+// A value read back never starts with a blank, so a leading space is carried
+// through the file behind a ">".
+std::array<std::string, kAboutLineCount> EncodeAboutLines(const std::vector<std::string>& lines) {
+    std::array<std::string, kAboutLineCount> values;
+    for (std::size_t n = 0; n < kAboutLineCount && n < lines.size(); ++n) {
+        std::string value = TrimRightBlanks(lines[n]);
+        if (!value.empty() && value.front() == ' ') {
+            value.insert(0, 1, '>');
+        }
+        if (n == 0) {
+            value.append(kFirstLinePadding, ' ');
+        }
+        values[n] = std::move(value);
+    }
+    return values;
+}
+
+std::string DecodeAboutLine(std::string_view stored) {
+    if (!stored.empty() && stored.front() == '>') {
+        return std::string(stored.substr(1, kAboutLineLimit));
+    }
+    return std::string(stored);
+}
+
+std::string TrimRightBlanks(std::string_view text) {
+    while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32) {
+        text.remove_suffix(1);
+    }
+    return std::string(text);
+}
+
+}  // namespace config

@@ -1,0 +1,127 @@
+#pragma once
+// The layout of the profile: its five sections, every key with the control
+// that holds its value, the kind of the value and what is taken when the key
+// is missing, and one function per encoding between a control's content and
+// the stored text.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace config {
+
+// The system colour of the desktop, which stands for "no colour chosen".
+inline constexpr std::int32_t clBackground = static_cast<std::int32_t>(0x80000001u);
+
+inline constexpr char kCaptions[] = "Captions";
+inline constexpr char kOptions[] = "Options";
+inline constexpr char kMenu[] = "Menu";
+inline constexpr char kExtensions[] = "Extensions";
+inline constexpr char kDialogs[] = "Dialogs";
+
+enum class ValueKind {
+    Text,            // the control's text, character for character
+    FileName,        // written as FileNamePart() of the text, read as text
+    LowerCaseText,   // written as text, read with A to Z turned into a to z
+    FlagNotZero,     // written "1"/"0"; ticked when the number read is not 0
+    FlagExactlyOne,  // written "1"/"0"; ticked only when the number read is 1
+    Colour,          // EncodeColour() / DecodeColour()
+};
+
+struct ProfileKey {
+    const char* section;
+    const char* key;
+    const char* control;  // the window's control or menu item that holds the value
+    ValueKind kind;
+    const char* missing;  // taken when the key is missing (a number's text for flags);
+                          // nullptr: the control keeps its value
+};
+
+inline constexpr ProfileKey kCaptionsKeys[] = {
+    {kCaptions, "Title",  "Edit1", ValueKind::Text, ""},
+    {kCaptions, "Dialog", "Edit2", ValueKind::Text, ""},
+};
+
+inline constexpr ProfileKey kOptionsKeys[] = {
+    {kOptions, "HelpFile",      "Edit3",      ValueKind::FileName,       ""},
+    {kOptions, "Home",          "Edit4",      ValueKind::Text,           ""},
+    {kOptions, "Mail",          "Edit5",      ValueKind::Text,           ""},
+    {kOptions, "Open",          "Edit6",      ValueKind::Text,           ""},
+    {kOptions, "Default",       "Edit7",      ValueKind::LowerCaseText,  ""},
+    {kOptions, "EditMask",      "CheckBox1",  ValueKind::FlagNotZero,    "0"},
+    {kOptions, "ShowFileNames", "CheckBox2",  ValueKind::FlagExactlyOne, "1"},
+    {kOptions, "Color",         "ScrollBox1", ValueKind::Colour,         nullptr},
+};
+
+// The captions of the icon popup menu's items. The digit defaults apply to a
+// missing key only; a key present with an empty value gives an empty caption.
+inline constexpr ProfileKey kMenuKeys[] = {
+    {kMenu, "Copy",       "Copytoclipboard1",    ValueKind::Text, "1"},
+    {kMenu, "Icon",       "Saveas1",             ValueKind::Text, "2"},
+    {kMenu, "Bitmap",     "SaveIconasBMP1",      ValueKind::Text, "3"},
+    {kMenu, "Background", "Setbackgroundcolor1", ValueKind::Text, "4"},
+    {kMenu, "Homepage",   "Internet1",           ValueKind::Text, "5"},
+    {kMenu, "EMail",      "EMail1",              ValueKind::Text, "6"},
+    {kMenu, "Help",       "Help1",               ValueKind::Text, "7"},
+    {kMenu, "About",      "About1",              ValueKind::Text, "8"},
+};
+
+inline constexpr std::size_t kMenuItemCount = std::size(kMenuKeys);
+
+// Section Extensions holds Memo1's masks as E1, E2, ...; section Dialogs holds
+// Memo2's About lines as exactly L1 to L6.
+inline constexpr std::size_t kAboutLineCount = 6;
+std::string MaskKey(std::size_t lineNumber);
+std::string AboutKey(std::size_t lineNumber);
+
+// The row of a key, or nullptr for keys outside the tables above.
+const ProfileKey* FindProfileKey(std::string_view section, std::string_view key);
+
+// Text kinds: the stored text of a control's text, and back.
+std::string EncodeText(ValueKind kind, std::string_view text);
+std::string DecodeText(ValueKind kind, std::string_view stored);
+
+// The characters after the last '\' or ':' (all of them when there is none).
+std::string FileNamePart(std::string_view path);
+
+// A to Z turned into a to z; every other character unchanged.
+std::string LowerCaseAtoZ(std::string_view text);
+
+// Whether a flag's check box is ticked for the number read, by its kind's rule.
+bool FlagTicked(ValueKind kind, std::int32_t number);
+
+// clBackground as an empty text; any other colour as "$" and at least six
+// upper-case hexadecimal digits of its 32 bits.
+std::string EncodeColour(std::int32_t colour);
+
+// The colour a stored text gives, or nothing when the preview colour stays as
+// it is: an empty text, a text that is not a number (decimal or "$" hex, no
+// "0x"), and 0.
+std::optional<std::int32_t> DecodeColour(std::string_view stored);
+
+// The keys and values that save the masks, one per line, empty lines included.
+std::vector<std::pair<std::string, std::string>> EncodeMasks(const std::vector<std::string>& lines);
+
+// The masks read through readValue(key), from E1 up to the first key whose
+// value is empty (or missing).
+std::vector<std::string> DecodeMasks(const std::function<std::string(const std::string& key)>& readValue);
+
+// The values of L1 to L6 for Memo2's lines: trailing blanks trimmed, ">" put
+// before a leading space, 13 spaces after the first line, empty values for
+// the lines that Memo2 lacks; lines after the sixth are not stored.
+std::array<std::string, kAboutLineCount> EncodeAboutLines(const std::vector<std::string>& lines);
+
+// The line a stored About value gives: a leading ">" is dropped and what
+// follows it cut to 255 characters; other values are taken whole.
+std::string DecodeAboutLine(std::string_view stored);
+
+// The text without its trailing characters of codes 0 to 32 (as unsigned).
+std::string TrimRightBlanks(std::string_view text);
+
+}  // namespace config
