@@ -28,6 +28,13 @@ init_prefix() {
         wineboot -i >/dev/null 2>&1 || true
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
         wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+        # Debian keeps Wine's own fonts (MS Sans Serif among them) outside the
+        # prefix, where GDI does not find them: without them every face falls
+        # back to a wider substitute.
+        fonts="$WINEPREFIX/drive_c/windows/Fonts"
+        if [ -d /usr/share/wine/fonts ] && [ -d "$fonts" ]; then
+            cp -n /usr/share/wine/fonts/* "$fonts"/ 2>/dev/null || true
+        fi
         wineserver -w
         touch "$WINEPREFIX/.glim-ready"
     fi

@@ -1,0 +1,74 @@
+#pragma once
+// The configuration window: one fixed-size dialog-framed form whose controls
+// hold the values of a viewer profile.
+
+#include "forms/Controls.h"
+#include "forms/Dialogs.h"
+#include "forms/ExtControls.h"
+#include "forms/Menus.h"
+#include "forms/StdControls.h"
+
+namespace glim {
+
+using namespace forms;
+
+class TForm1 : public TForm {
+public:
+    explicit TForm1(TComponent* owner);
+
+    // Components, in the order of the window's definition.
+    TPanel* Panel1;
+    TPopupMenu* IconMenu;
+    TMenuItem* Copytoclipboard1;
+    TMenuItem* Saveas1;
+    TMenuItem* SaveIconasBMP1;
+    TMenuItem* N1;
+    TMenuItem* Setbackgroundcolor1;
+    TMenuItem* Internet1;
+    TMenuItem* EMail1;
+    TMenuItem* Help1;
+    TMenuItem* N2;
+    TMenuItem* About1;
+    TLabel* Label1;
+    TEdit* Edit1;
+    TLabel* Label2;
+    TEdit* Edit2;
+    TLabel* Label3;
+    TLabel* Label4;
+    TCheckBox* CheckBox1;
+    TCheckBox* CheckBox2;
+    TLabel* Label5;
+    TEdit* Edit3;
+    TLabel* Label6;
+    TEdit* Edit4;
+    TLabel* Label7;
+    TEdit* Edit5;
+    TLabel* Label8;
+    TEdit* Edit6;
+    TLabel* Label9;
+    TEdit* Edit7;
+    TLabel* Label10;
+    TMemo* Memo1;
+    TMemo* Memo2;
+    TSpeedButton* SpeedButton1;
+    TScrollBox* ScrollBox1;
+    TImage* Image1;
+    TPanel* Panel2;
+    TSpeedButton* SpeedButton2;
+    TSpeedButton* SpeedButton3;
+    TBevel* Bevel1;
+    TSpeedButton* SpeedButton4;
+    TColorDialog* ColorDialog1;
+    TSpeedButton* SpeedButton5;
+    TSpeedButton* HelpBtn;
+    TSpeedButton* AboutBtn;
+    TSpeedButton* SaveAsBtn;
+    TSaveDialog* SaveDialog1;
+    TSpeedButton* OpenBtn;
+    TOpenDialog* OpenDialog1;
+
+    // Event handlers.
+    void SpeedButton4Click(TObject* Sender);
+};
+
+}  // namespace glim

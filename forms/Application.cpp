@@ -1,0 +1,230 @@
+#include "forms/Application.h"
+
+#include <algorithm>
+
+#include "forms/Controls.h"
+
+namespace forms {
+
+TApplication* Application = nullptr;
+TScreen* Screen = nullptr;
+
+Services& ModalServices() {
+    static Services services{
+        [](HWND owner, const char* text, const char* caption, UINT flags) {
+            return ::MessageBoxA(owner, text, caption, flags);
+        },
+    };
+    return services;
+}
+
+namespace {
+constexpr char kAppClass[] = "TApplication";
+
+LRESULT CALLBACK AppWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+}  // namespace
+
+TApplication::TApplication() : TComponent(nullptr) {
+    Application = this;
+    if (!Screen) Screen = new TScreen();
+}
+
+TApplication::~TApplication() {
+    // The forms go first, while the screen and the error handling still exist.
+    while (ComponentCount() > 0) Free(Components(ComponentCount() - 1));
+    mainForm_ = nullptr;
+    if (handle_) DestroyWindow(handle_);
+    if (Application == this) Application = nullptr;
+    delete Screen;
+    Screen = nullptr;
+}
+
+void TApplication::Initialize() {
+    if (handle_) return;
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSA wc{};
+    if (!GetClassInfoA(instance, kAppClass, &wc)) {
+        wc.lpfnWndProc = AppWndProc;
+        wc.hInstance = instance;
+        wc.lpszClassName = kAppClass;
+        wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
+        RegisterClassA(&wc);
+    }
+    // Never shown: it owns the application's message boxes. It has no text, so
+    // looking a window up by the title finds the form, never this one.
+    handle_ = CreateWindowExA(0, kAppClass, "", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0,
+                              nullptr, nullptr, instance, nullptr);
+}
+
+void TApplication::SetTitle(const std::string& title) {
+    title_ = title;
+}
+
+std::string TApplication::ExeName() const {
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n < path.size()) {
+            path.resize(n);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+int TApplication::Run() {
+    if (mainForm_) mainForm_->Show();
+    MSG msg{};
+    for (;;) {
+        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got == 0 || got == -1) break;
+        ProcessMessage(msg);
+    }
+    terminated_ = true;
+    return static_cast<int>(msg.wParam);
+}
+
+void TApplication::ProcessMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            terminated_ = true;
+            PostQuitMessage(static_cast<int>(msg.wParam));  // leave it for the loop that owns it
+            break;
+        }
+        ProcessMessage(msg);
+    }
+}
+
+void TApplication::ProcessMessage(MSG& msg) {
+    if (PreviewKey(msg)) return;
+    HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    if (root && TForm::FromHandle(root) && IsDialogMessageA(root, &msg)) return;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+}
+
+// A form with KeyPreview sees key presses before the focused control; a
+// handler that sets the key to 0 keeps it from the control.
+bool TApplication::PreviewKey(MSG& msg) {
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+    HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    TForm* form = root ? TForm::FromHandle(root) : nullptr;
+    if (!form || !form->KeyPreview || !form->OnKeyDown) return false;
+    WORD key = static_cast<WORD>(msg.wParam);
+    Guarded(form, [&] { form->OnKeyDown(form, key, CurrentShiftState()); return 0; }, 0);
+    if (key == 0) return true;
+    msg.wParam = key;
+    return false;
+}
+
+void TApplication::Terminate() {
+    for (auto& check : TerminateChecks)
+        if (!check()) return;
+    terminated_ = true;
+    PostQuitMessage(0);
+}
+
+void TApplication::HandleException(TObject* sender) noexcept {
+    // An error in the error handling itself is shown plainly; deeper nesting
+    // gives up rather than loop.
+    if (handlingException_ > 2) return;
+    ++handlingException_;
+    try {
+        try {
+            throw;
+        } catch (const EAbort&) {
+        } catch (const Exception& e) {
+            if (HWND capture = GetCapture()) SendMessageA(capture, WM_CANCELMODE, 0, 0);
+            if (OnException)
+                OnException(sender, e);
+            else
+                ShowException(e);
+        } catch (const std::exception& e) {
+            Exception error(e.what());
+            if (HWND capture = GetCapture()) SendMessageA(capture, WM_CANCELMODE, 0, 0);
+            if (OnException)
+                OnException(sender, error);
+            else
+                ShowException(error);
+        }
+    } catch (...) {
+        try {
+            throw;
+        } catch (const EAbort&) {
+        } catch (const std::exception& e) {
+            try {
+                ShowException(Exception(e.what()));
+            } catch (...) {
+            }
+        } catch (...) {
+        }
+    }
+    --handlingException_;
+}
+
+void TApplication::ShowException(const Exception& e) {
+    if (e.Message().empty()) return;
+    MessageBox(e.Message(), title_, MB_OK | MB_ICONSTOP);
+}
+
+namespace {
+struct DisabledWindows {
+    std::vector<HWND> windows;
+};
+
+BOOL CALLBACK DisableThreadWindow(HWND hwnd, LPARAM lp) {
+    auto* list = reinterpret_cast<DisabledWindows*>(lp);
+    if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+        EnableWindow(hwnd, FALSE);
+        list->windows.push_back(hwnd);
+    }
+    return TRUE;
+}
+}  // namespace
+
+int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags) {
+    // Put back the enabled windows and the active one, whether the box was
+    // shown or failed.
+    struct Restore {
+        HWND active = GetActiveWindow();
+        DisabledWindows disabled;
+        ~Restore() {
+            for (HWND hwnd : disabled.windows)
+                if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
+            if (active) SetActiveWindow(active);
+        }
+    } restore;
+    EnumThreadWindows(GetCurrentThreadId(), DisableThreadWindow, reinterpret_cast<LPARAM>(&restore.disabled));
+    return ModalServices().MessageBox(handle_, text.c_str(), caption.c_str(), flags);
+}
+
+void TScreen::SetActiveControl(TWinControl* control) {
+    if (control == activeControl_) return;
+    if (activeControl_) RemoveFreeNotification(activeControl_);
+    activeControl_ = control;
+    if (control) FreeNotification(control);
+}
+
+void TScreen::Notification(TComponent* component, TOperation operation) {
+    if (operation == TOperation::opRemove && component == activeControl_) activeControl_ = nullptr;
+}
+
+HCURSOR CursorHandle(TCursor cursor) {
+    switch (cursor) {
+        case crHandPoint: return LoadCursorA(nullptr, MAKEINTRESOURCEA(32649));  // IDC_HAND
+        default: return LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));            // IDC_ARROW
+    }
+}
+
+void TScreen::SetCursor(TCursor cursor) {
+    cursor_ = cursor;
+    ::SetCursor(CursorHandle(cursor));
+}
+
+}  // namespace forms

@@ -1,0 +1,133 @@
+#pragma once
+// The application and screen objects: one of each per program.
+//
+// The application owns the forms, runs the message loop, keeps the title,
+// help file and executable path, and is the one place where every error that
+// leaves an event handler ends up (HandleException).
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "forms/Component.h"
+#include "forms/Exception.h"
+#include "forms/Method.h"
+#include "forms/Win.h"
+
+namespace forms {
+
+class TForm;
+class TWinControl;
+
+using TNotifyEvent = Method<TObject*>;
+using TExceptionEvent = Method<TObject*, const Exception&>;
+
+// The narrow entry points of the modal services. Each defaults to the real
+// Win32 call; in-process tests replace one to answer it.
+struct Services {
+    std::function<int(HWND owner, const char* text, const char* caption, UINT flags)> MessageBox;
+};
+Services& ModalServices();
+
+class TApplication : public TComponent {
+public:
+    TApplication();
+    ~TApplication() override;
+
+    void Initialize();
+    // Creates a form owned by the application; the first becomes the main form.
+    template <typename F>
+    F* CreateForm() {
+        auto* form = new F(this);
+        if (!mainForm_) mainForm_ = form;
+        return form;
+    }
+    // Shows the main form and dispatches messages until the quit message.
+    int Run();
+    // Dispatches the messages that are waiting, then returns.
+    void ProcessMessages();
+    // Runs the termination checks and, if they agree, posts the quit message.
+    void Terminate();
+    bool Terminated() const noexcept { return terminated_; }
+
+    const std::string& Title() const noexcept { return title_; }
+    void SetTitle(const std::string& title);
+    const std::string& HelpFile() const noexcept { return helpFile_; }
+    void SetHelpFile(std::string path) { helpFile_ = std::move(path); }
+    // The full path of the running module, as the system reports it.
+    std::string ExeName() const;
+
+    TForm* MainForm() const noexcept { return mainForm_; }
+    void SetMainForm(TForm* form) noexcept { mainForm_ = form; }
+    // The application's own hidden window, owner of its message boxes.
+    HWND Handle() const noexcept { return handle_; }
+
+    // The error event: given every Exception that escapes an event handler,
+    // except EAbort. Empty means the application shows the error itself.
+    TExceptionEvent OnException;
+
+    // Called inside a catch block: hands the error in flight to OnException
+    // or shows it. Never lets anything escape.
+    void HandleException(TObject* sender) noexcept;
+    void ShowException(const Exception& e);
+
+    // A modal message box owned by the application window; the thread's
+    // other windows are disabled while it is up.
+    int MessageBox(const std::string& text, const std::string& caption, UINT flags);
+
+    // Termination checks, run by Terminate: each may refuse by returning false.
+    std::vector<std::function<bool()>> TerminateChecks;
+
+private:
+    bool PreviewKey(MSG& msg);
+    void ProcessMessage(MSG& msg);
+
+    std::string title_;
+    std::string helpFile_;
+    TForm* mainForm_ = nullptr;
+    HWND handle_ = nullptr;
+    bool terminated_ = false;
+    int handlingException_ = 0;
+};
+
+enum TCursor : int { crDefault = 0, crArrow = -2, crHandPoint = -21 };
+
+class TScreen : public TComponent {
+public:
+    TScreen() : TComponent(nullptr) {}
+
+    // The control that last received the input focus in any form; cleared
+    // when that control is destroyed.
+    TWinControl* ActiveControl() const noexcept { return activeControl_; }
+    void SetActiveControl(TWinControl* control);
+
+    TCursor Cursor() const noexcept { return cursor_; }
+    void SetCursor(TCursor cursor);
+
+protected:
+    void Notification(TComponent* component, TOperation operation) override;
+
+private:
+    TWinControl* activeControl_ = nullptr;
+    TCursor cursor_ = crDefault;
+};
+
+HCURSOR CursorHandle(TCursor cursor);
+
+extern TApplication* Application;
+extern TScreen* Screen;
+
+// Runs code that a window procedure or callback calls into, so that no C++
+// error ever unwinds through a Win32 frame: an error goes to the
+// application's error handling and the fallback value is returned.
+template <typename F, typename R>
+R Guarded(TObject* sender, F&& body, R fallback) noexcept {
+    try {
+        return body();
+    } catch (...) {
+        if (Application) Application->HandleException(sender);
+        return fallback;
+    }
+}
+
+}  // namespace forms

@@ -1,0 +1,404 @@
+#include "forms/Controls.h"
+
+#include <algorithm>
+
+namespace forms {
+
+namespace {
+constexpr UINT_PTR kSubclassId = 1;
+// A subclassed standard control names its object in this window property.
+constexpr char kObjectProp[] = "forms.TWinControl";
+
+void EnsureClass(const char* name, WNDPROC proc, HICON icon, HBRUSH background) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSA wc{};
+    if (GetClassInfoA(instance, name, &wc)) return;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.lpszClassName = name;
+    wc.hIcon = icon;
+    wc.hbrBackground = background;
+    wc.hCursor = nullptr;  // WM_SETCURSOR decides
+    if (!RegisterClassA(&wc)) throw Exception(std::string("Cannot register window class ") + name);
+}
+}  // namespace
+
+TShiftState CurrentShiftState() {
+    unsigned s = ssNone;
+    if (GetKeyState(VK_SHIFT) < 0) s |= ssShift;
+    if (GetKeyState(VK_MENU) < 0) s |= ssAlt;
+    if (GetKeyState(VK_CONTROL) < 0) s |= ssCtrl;
+    return static_cast<TShiftState>(s);
+}
+
+// ---- TWinControl ------------------------------------------------------------
+
+TWinControl::TWinControl(TComponent* owner, const ControlDef& def)
+    : TComponent(owner),
+      parent_(def.Parent),
+      bounds_(def.Bounds),
+      align_(def.Align),
+      text_(def.Text),
+      hint_(def.Hint),
+      font_(def.Font),
+      cursor_(def.Cursor) {
+    SetName(def.Name);
+}
+
+TWinControl::~TWinControl() {
+    if (handle_) DestroyWindow(handle_);
+}
+
+void TWinControl::BeforeDestruction() {
+    // The window goes while the whole object is still there to answer its
+    // last messages; the children's windows go with it.
+    if (handle_) DestroyWindow(handle_);
+}
+
+TWinControl* TWinControl::FromHandle(HWND hwnd) {
+    if (!hwnd) return nullptr;
+    if (reinterpret_cast<WNDPROC>(GetClassLongPtrA(hwnd, GCLP_WNDPROC)) == &StaticWndProc)
+        return reinterpret_cast<TWinControl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    return static_cast<TWinControl*>(GetPropA(hwnd, kObjectProp));
+}
+
+TForm* TWinControl::Form() const {
+    const TWinControl* c = this;
+    while (c->parent_) c = c->parent_;
+    return dynamic_cast<TForm*>(const_cast<TWinControl*>(c));
+}
+
+RECT TWinControl::BoundsRect() const {
+    RECT r{};
+    if (!handle_) return r;
+    GetWindowRect(handle_, &r);
+    if (HWND parent = GetParent(handle_)) MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+std::string TWinControl::Text() const {
+    if (!handle_) return text_;
+    int n = GetWindowTextLengthA(handle_);
+    std::string s(static_cast<size_t>(n) + 1, '\0');
+    n = GetWindowTextA(handle_, s.data(), n + 1);
+    s.resize(static_cast<size_t>(std::max(n, 0)));
+    return s;
+}
+
+void TWinControl::SetText(const std::string& text) {
+    text_ = text;
+    if (handle_) {
+        SetWindowTextA(handle_, text.c_str());
+        if (ownClass_) InvalidateRect(handle_, nullptr, TRUE);
+    }
+}
+
+const TFont& TWinControl::Font() const {
+    if (font_) return *font_;
+    if (parent_) return parent_->Font();
+    static const TFont defaultFont{};
+    return defaultFont;
+}
+
+void TWinControl::SetColor(TColor color) {
+    color_ = color;
+    // Children that stand on this colour repaint too.
+    if (handle_) RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+HBRUSH TWinControl::ColorBrush() {
+    if (color_ < 0) return GetSysColorBrush(color_ & 0xFF);
+    if (!brush_ || brushColor_ != color_) {
+        brush_.Reset(CreateSolidBrush(static_cast<COLORREF>(color_)));
+        brushColor_ = color_;
+    }
+    return brush_.Get();
+}
+
+bool TWinControl::Visible() const { return handle_ && IsWindowVisible(handle_); }
+
+void TWinControl::SetVisible(bool visible) {
+    if (handle_) ShowWindow(handle_, visible ? SW_SHOW : SW_HIDE);
+}
+
+bool TWinControl::Focused() const { return handle_ && GetFocus() == handle_; }
+
+void TWinControl::SetFocus() {
+    if (handle_) ::SetFocus(handle_);
+}
+
+void TWinControl::Click() { OnClick(this); }
+
+void TWinControl::CreateWnd(const Params& params, bool ownClass) {
+    ownClass_ = ownClass;
+    if (ownClass) EnsureClass(params.ClassName, &StaticWndProc, nullptr, nullptr);
+
+    TForm* form = Form();
+    HWND parentWnd = parent_ ? parent_->Handle() : nullptr;
+    int x = 0, y = 0, w = 0, h = 0;
+    if (form && parent_) {
+        RECT client{};
+        GetClientRect(parentWnd, &client);
+        w = form->Scale(bounds_.Width);
+        h = form->Scale(bounds_.Height);
+        switch (align_) {
+            case TAlign::alTop: w = client.right; break;
+            case TAlign::alBottom: w = client.right; y = client.bottom - h; break;
+            case TAlign::alNone: x = form->Scale(bounds_.Left); y = form->Scale(bounds_.Top); break;
+        }
+    }
+    DWORD style = params.Style | (parent_ ? WS_CHILD : 0);
+    HMENU id = parent_ && form ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(form->NextControlId())) : nullptr;
+    HWND hwnd = CreateWindowExA(params.ExStyle, params.ClassName, text_.c_str(), style, x, y, w, h, parentWnd, id,
+                                GetModuleHandleA(nullptr), ownClass ? this : nullptr);
+    if (!hwnd) throw Exception("Cannot create the window of " + Name());
+    if (!ownClass) {
+        handle_ = hwnd;
+        SetPropA(hwnd, kObjectProp, this);
+        SetWindowSubclass(hwnd, &SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    }
+    if (form) {
+        SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(form->FontHandle(Font())), FALSE);
+        if (!hint_.empty() && form != this) form->AddHint(this);
+    }
+}
+
+LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wp, LPARAM lp) {
+    return ownClass_ ? DefWindowProcA(handle_, msg, wp, lp) : DefSubclassProc(handle_, msg, wp, lp);
+}
+
+bool TWinControl::Notify(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+
+LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_COMMAND:
+            if (lp) {
+                LRESULT result = 0;
+                if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(lp)); child && child != this &&
+                                                                                 child->Notify(msg, wp, lp, result))
+                    return result;
+            }
+            break;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLOREDIT: {
+            LRESULT result = 0;
+            if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(lp)); child && child->Notify(msg, wp, lp, result))
+                return result;
+            break;
+        }
+        case WM_DRAWITEM: {
+            LRESULT result = 0;
+            auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+            if (TWinControl* child = FromHandle(dis->hwndItem); child && child->Notify(msg, wp, lp, result))
+                return result;
+            break;
+        }
+        case WM_SETCURSOR:
+            if (LOWORD(lp) == HTCLIENT && reinterpret_cast<HWND>(wp) == handle_) {
+                TCursor cursor = Screen && Screen->Cursor() != crDefault ? Screen->Cursor() : cursor_;
+                if (cursor != crDefault || ownClass_) {
+                    ::SetCursor(CursorHandle(cursor));
+                    return TRUE;
+                }
+            }
+            break;
+        case WM_SETFOCUS:
+            if (Screen && parent_) Screen->SetActiveControl(this);
+            break;
+        case WM_CLOSE:
+            // Only a form closes; a control never destroys itself on request.
+            if (parent_) return 0;
+            break;
+    }
+    return DefaultHandler(msg, wp, lp);
+}
+
+void TWinControl::Detach() {
+    if (!handle_) return;
+    if (ownClass_)
+        SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
+    else {
+        RemoveWindowSubclass(handle_, &SubclassProc, kSubclassId);
+        RemovePropA(handle_, kObjectProp);
+    }
+    if (Screen && Screen->ActiveControl() == this) Screen->SetActiveControl(nullptr);
+    handle_ = nullptr;
+}
+
+// Every message of every control passes here: the one place that keeps C++
+// errors from unwinding through Windows.
+LRESULT TWinControl::Dispatch(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    LRESULT result = 0;
+    try {
+        result = WndProc(msg, wp, lp);
+    } catch (...) {
+        if (Application) Application->HandleException(this);
+        // A failed paint must not come back at once, again and again.
+        if (msg == WM_PAINT) ValidateRect(hwnd, nullptr);
+        result = 0;
+    }
+    if (msg == WM_NCDESTROY) Detach();
+    return result;
+}
+
+LRESULT CALLBACK TWinControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* self = reinterpret_cast<TWinControl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (msg == WM_NCCREATE) {
+        self = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        if (self) self->handle_ = hwnd;
+    }
+    if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
+    return self->Dispatch(hwnd, msg, wp, lp);
+}
+
+LRESULT CALLBACK TWinControl::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
+    auto* self = reinterpret_cast<TWinControl*>(ref);
+    if (!self || !self->handle_) return DefSubclassProc(hwnd, msg, wp, lp);
+    return self->Dispatch(hwnd, msg, wp, lp);
+}
+
+// ---- TForm ------------------------------------------------------------------
+
+TForm::TForm(TComponent* owner, const FormDef& def)
+    : TWinControl(owner, ControlDef{.Name = def.Name, .Text = def.Caption, .Font = def.Font}),
+      borderStyle_(def.BorderStyle),
+      position_(def.Position),
+      clientWidth_(def.ClientWidth),
+      clientHeight_(def.ClientHeight) {
+    // The design measures hold for a text height of 13 pixels; this font's
+    // real height scales them.
+    {
+        WindowDC dc(nullptr);
+        ScopedSelect select(dc.Get(), FontHandle(Font()));
+        SIZE size{};
+        if (GetTextExtentPoint32A(dc.Get(), "0", 1, &size) && size.cy > 0) textHeight_ = size.cy;
+    }
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    EnsureClass(def.ClassName, &StaticWndProc, LoadIconA(instance, MAKEINTRESOURCEA(def.IconId)),
+                reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+
+    DWORD style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    DWORD exStyle = WS_EX_CONTROLPARENT;
+    if (borderStyle_ == TBorderStyle::bsDialog)
+        exStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+    else
+        style |= WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+    RECT r{0, 0, ClientWidth(), ClientHeight()};
+    AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    CreateWnd({def.ClassName, style, exStyle}, true);
+    SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Some window managers add to the frame: make sure the client area is exact.
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    if (client.right != ClientWidth() || client.bottom != ClientHeight())
+        SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left + ClientWidth() - client.right,
+                     r.bottom - r.top + ClientHeight() - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(Font())), FALSE);
+}
+
+TForm::~TForm() {
+    if (tooltip_) DestroyWindow(tooltip_);
+}
+
+TForm* TForm::FromHandle(HWND hwnd) { return dynamic_cast<TForm*>(TWinControl::FromHandle(hwnd)); }
+
+int TForm::Scale(int designPixels) const { return MulDiv(designPixels, textHeight_, 13); }
+
+HFONT TForm::FontHandle(const TFont& font) {
+    for (auto& cached : fonts_)
+        if (cached.font.SameFace(font)) return cached.handle.Get();
+    fonts_.push_back({font, CreateFontFor(font)});
+    return fonts_.back().handle.Get();
+}
+
+void TForm::SetTabOrder(std::initializer_list<TWinControl*> controls) {
+    // The dialog manager tabs through siblings in z-order.
+    HWND after = HWND_TOP;
+    for (TWinControl* c : controls) {
+        SetWindowPos(c->Handle(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        after = c->Handle();
+    }
+}
+
+void TForm::SetShowHint(bool value) {
+    showHint_ = value;
+    if (tooltip_) SendMessageA(tooltip_, TTM_ACTIVATE, value, 0);
+}
+
+void TForm::AddHint(TWinControl* control) {
+    if (!tooltip_) {
+        tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                                   GetModuleHandleA(nullptr), nullptr);
+        if (!tooltip_) return;
+        SendMessageA(tooltip_, TTM_ACTIVATE, showHint_, 0);
+    }
+    TTTOOLINFOA ti{};
+    ti.cbSize = sizeof(ti);
+    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.hwnd = Handle();
+    ti.uId = reinterpret_cast<UINT_PTR>(control->Handle());
+    ti.hinst = GetModuleHandleA(nullptr);
+    ti.lpszText = const_cast<char*>(control->Hint().c_str());
+    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void TForm::Show() {
+    if (position_ == TPosition::poScreenCenter) {
+        RECT r{};
+        GetWindowRect(Handle(), &r);
+        int w = r.right - r.left, h = r.bottom - r.top;
+        SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
+                     (GetSystemMetrics(SM_CYSCREEN) - h) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ShowWindow(Handle(), SW_SHOW);
+    UpdateWindow(Handle());
+}
+
+void TForm::Close() {
+    if (Application && Application->MainForm() == this) {
+        Application->Terminate();
+        if (Application->Terminated()) ShowWindow(Handle(), SW_HIDE);
+    } else {
+        ShowWindow(Handle(), SW_HIDE);
+    }
+}
+
+LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_ACTIVATE:
+            if (LOWORD(wp) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus && IsChild(Handle(), focus)) lastFocus_ = focus;
+            } else if (!HIWORD(wp)) {
+                // Back to the control that had the focus, or to the first one.
+                HWND target = lastFocus_ && IsWindow(lastFocus_) && IsChild(Handle(), lastFocus_)
+                                  ? lastFocus_
+                                  : GetNextDlgTabItem(Handle(), nullptr, FALSE);
+                if (target) ::SetFocus(target);
+                // The activation event runs once the activation is complete.
+                PostMessageA(Handle(), kActivated, 0, 0);
+            }
+            return 0;
+        case kActivated:
+            if (GetActiveWindow() == Handle() && !Destroying()) OnActivate(this);
+            return 0;
+        case WM_CLOSE:
+            Close();
+            return 0;
+        case WM_COMMAND:
+            // IDOK and IDCANCEL from the dialog manager (Enter, Esc) do nothing.
+            if (lp == 0) return 0;
+            break;
+        case WM_DESTROY:
+            if (Application && Application->MainForm() == this && !Destroying() && !Application->Terminated())
+                PostQuitMessage(0);
+            break;
+    }
+    return TWinControl::WndProc(msg, wp, lp);
+}
+
+}  // namespace forms

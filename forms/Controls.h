@@ -1,0 +1,196 @@
+#pragma once
+// Windowed controls and forms. Every control is a real child window with one
+// C++ object, created from one line of its form's definition (ControlDef),
+// owned by the form and destroyed with it.
+//
+// Positions are given as the form was designed: pixels for a 13-pixel text
+// height. They are scaled once, by the form, with its font's real text height.
+
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "forms/Application.h"
+#include "forms/Component.h"
+#include "forms/Graphics.h"
+#include "forms/Method.h"
+#include "forms/Win.h"
+
+namespace forms {
+
+class TForm;
+
+struct TBounds {
+    int Left = 0, Top = 0, Width = 0, Height = 0;
+};
+
+enum class TAlign { alNone, alTop, alBottom };
+
+enum TShiftState : unsigned { ssNone = 0, ssShift = 1, ssAlt = 2, ssCtrl = 4 };
+TShiftState CurrentShiftState();
+
+using TKeyEvent = Method<TObject*, WORD&, TShiftState>;
+
+// One line of a form definition.
+struct ControlDef {
+    const char* Name = "";
+    class TWinControl* Parent = nullptr;
+    TBounds Bounds{};
+    std::string Text;
+    std::string Hint;
+    std::optional<TFont> Font;  // empty: the parent's font
+    TCursor Cursor = crDefault;
+    TAlign Align = TAlign::alNone;
+};
+
+class TWinControl : public TComponent {
+public:
+    TWinControl(TComponent* owner, const ControlDef& def);
+    ~TWinControl() override;
+
+    // The object of one of our windows, or null.
+    static TWinControl* FromHandle(HWND hwnd);
+
+    HWND Handle() const noexcept { return handle_; }
+    TWinControl* Parent() const noexcept { return parent_; }
+    TForm* Form() const;
+
+    const TBounds& DesignBounds() const noexcept { return bounds_; }
+    // The window's rectangle in its parent's client coordinates.
+    RECT BoundsRect() const;
+
+    std::string Text() const;
+    void SetText(const std::string& text);
+
+    const TFont& Font() const;
+    bool ParentFont() const noexcept { return !font_.has_value(); }
+
+    TColor Color() const noexcept { return color_; }
+    void SetColor(TColor color);
+
+    TCursor Cursor() const noexcept { return cursor_; }
+    const std::string& Hint() const noexcept { return hint_; }
+
+    bool Visible() const;
+    void SetVisible(bool visible);
+    bool Focused() const;
+    void SetFocus();
+
+    TNotifyEvent OnClick;
+    virtual void Click();
+
+protected:
+    struct Params {
+        const char* ClassName;
+        DWORD Style;
+        DWORD ExStyle;
+    };
+    // Creates the window: a class of our own (registered on first use) or a
+    // standard one, which is subclassed.
+    void CreateWnd(const Params& params, bool ownClass);
+
+    virtual LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT DefaultHandler(UINT msg, WPARAM wp, LPARAM lp);
+    // A notification that the parent received from this control (WM_COMMAND,
+    // WM_CTLCOLOR*, WM_DRAWITEM): the control handles its own.
+    virtual bool Notify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+    // The brush and colours for a child's WM_CTLCOLOR*: this control's colour.
+    HBRUSH ColorBrush();
+    void BeforeDestruction() override;
+
+private:
+    LRESULT Dispatch(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    void Detach();
+    static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR ref);
+
+    HWND handle_ = nullptr;
+    TWinControl* parent_ = nullptr;
+    TBounds bounds_;
+    TAlign align_;
+    std::string text_;
+    std::string hint_;
+    std::optional<TFont> font_;
+    TCursor cursor_;
+    TColor color_ = clBtnFace;
+    bool ownClass_ = false;
+    BrushHandle brush_;
+    TColor brushColor_ = clBtnFace;
+
+    friend class TForm;
+};
+
+enum class TBorderStyle { bsDialog, bsSizeable };
+enum class TPosition { poDesigned, poScreenCenter };
+enum class TFormStyle { fsNormal = 0, fsMDIChild = 1, fsMDIForm = 2, fsStayOnTop = 3 };
+
+struct FormDef {
+    const char* ClassName = "TForm";
+    const char* Name = "";
+    std::string Caption;
+    int ClientWidth = 0;
+    int ClientHeight = 0;
+    TBorderStyle BorderStyle = TBorderStyle::bsSizeable;
+    TPosition Position = TPosition::poDesigned;
+    TFont Font{};
+    int IconId = 1;
+};
+
+class TForm : public TWinControl {
+public:
+    TForm(TComponent* owner, const FormDef& def);
+    ~TForm() override;
+
+    static TForm* FromHandle(HWND hwnd);
+
+    void Show();
+    // Closes the form; closing the main form ends the application.
+    void Close();
+
+    bool KeyPreview = false;
+    TFormStyle FormStyle = TFormStyle::fsNormal;
+    TBorderStyle BorderStyle() const noexcept { return borderStyle_; }
+    TPosition Position() const noexcept { return position_; }
+
+    bool ShowHint() const noexcept { return showHint_; }
+    void SetShowHint(bool value);
+
+    TNotifyEvent OnActivate;
+    TKeyEvent OnKeyDown;
+
+    // A design measure in pixels at the font's real text height.
+    int Scale(int designPixels) const;
+    int TextHeight() const noexcept { return textHeight_; }
+    int ClientWidth() const { return Scale(clientWidth_); }
+    int ClientHeight() const { return Scale(clientHeight_); }
+
+    HFONT FontHandle(const TFont& font);
+    // Puts sibling controls into this tab order, first to last.
+    void SetTabOrder(std::initializer_list<TWinControl*> controls);
+    int NextControlId() noexcept { return nextId_++; }
+    void AddHint(TWinControl* control);
+
+protected:
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    static constexpr UINT kActivated = WM_APP + 1;
+
+    TBorderStyle borderStyle_;
+    TPosition position_;
+    int clientWidth_;
+    int clientHeight_;
+    int textHeight_ = 13;
+    bool showHint_ = false;
+    HWND tooltip_ = nullptr;
+    HWND lastFocus_ = nullptr;
+    int nextId_ = 100;
+    struct CachedFont {
+        TFont font;
+        forms::FontHandle handle;
+    };
+    std::vector<CachedFont> fonts_;
+};
+
+}  // namespace forms

@@ -1,0 +1,90 @@
+#pragma once
+// The controls that Windows does not offer as such, drawn by us: panel,
+// bevel line, flat speed button, colour box and icon image.
+
+#include "forms/Controls.h"
+
+namespace forms {
+
+// A raised container in the button-face colour.
+class TPanel : public TWinControl {
+public:
+    TPanel(TComponent* owner, const ControlDef& def);
+
+protected:
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+};
+
+enum class TBevelShape { bsLeftLine };
+
+// An etched (lowered) line at the left edge.
+class TBevel : public TWinControl {
+public:
+    TBevel(TComponent* owner, const ControlDef& def, TBevelShape shape = TBevelShape::bsLeftLine);
+    TBevelShape Shape() const noexcept { return shape_; }
+
+protected:
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    TBevelShape shape_;
+};
+
+// A flat button with a glyph left of its caption. It never takes the focus
+// and draws its border only while the mouse is over it.
+class TSpeedButton : public TWinControl {
+public:
+    // glyphId: a 16-colour bitmap resource holding numGlyphs images side by
+    // side (normal, then disabled); its bottom-left pixel is transparent.
+    TSpeedButton(TComponent* owner, const ControlDef& def, int glyphId, int numGlyphs = 1);
+
+    int NumGlyphs() const noexcept { return numGlyphs_; }
+    HBITMAP Glyph() const noexcept { return glyph_.Get(); }
+    bool Enabled() const;
+    void SetEnabled(bool enabled);
+
+    static constexpr int kSpacing = 4;
+
+protected:
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    void Paint(HDC dc);
+    void SetHot(bool hot);
+
+    BitmapHandle glyph_;
+    int numGlyphs_;
+    int glyphWidth_ = 0;
+    int glyphHeight_ = 0;
+    bool hot_ = false;
+    bool pressed_ = false;
+};
+
+// A box in a colour of its own, with a single sunken frame and no scroll
+// bars; a click anywhere in it is its OnClick.
+class TScrollBox : public TWinControl {
+public:
+    TScrollBox(TComponent* owner, const ControlDef& def, TColor color);
+
+protected:
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    bool pressed_ = false;
+};
+
+// An icon drawn with its transparency on its parent's colour.
+class TImage : public TWinControl {
+public:
+    TImage(TComponent* owner, const ControlDef& def, int iconId);
+    HICON Picture() const noexcept { return icon_.Get(); }
+
+protected:
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    IconHandle icon_;
+    bool pressed_ = false;
+};
+
+}  // namespace forms

@@ -1,0 +1,46 @@
+#include "forms/Graphics.h"
+
+namespace forms {
+
+COLORREF ColorToRGB(TColor color) {
+    if (color < 0) return GetSysColor(static_cast<int>(color & 0xFF));
+    return static_cast<COLORREF>(color);
+}
+
+FontHandle CreateFontFor(const TFont& font) {
+    LOGFONTA lf{};
+    lf.lfHeight = font.Height;
+    lf.lfWeight = font.Style == TFontStyle::fsBold ? FW_BOLD : FW_NORMAL;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lf.lfPitchAndFamily = DEFAULT_PITCH;
+    lstrcpynA(lf.lfFaceName, font.Name.c_str(), LF_FACESIZE);
+    return FontHandle(CreateFontIndirectA(&lf));
+}
+
+void DrawTransparent(HDC dc, int x, int y, HBITMAP bitmap, int srcX, int srcY, int width, int height,
+                     COLORREF transparent) {
+    MemoryDC image(CreateCompatibleDC(dc));
+    MemoryDC maskDC(CreateCompatibleDC(dc));
+    BitmapHandle mask(CreateBitmap(width, height, 1, 1, nullptr));
+    ScopedSelect imageSel(image.Get(), bitmap);
+    ScopedSelect maskSel(maskDC.Get(), mask.Get());
+
+    // The mask is white where the picture is transparent, black elsewhere.
+    SetBkColor(image.Get(), transparent);
+    BitBlt(maskDC.Get(), 0, 0, width, height, image.Get(), srcX, srcY, SRCCOPY);
+
+    COLORREF oldBk = SetBkColor(dc, RGB(255, 255, 255));
+    COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
+    // Invert-AND-invert: the picture's pixels where the mask is black, the
+    // background where it is white.
+    BitBlt(dc, x, y, width, height, image.Get(), srcX, srcY, SRCINVERT);
+    BitBlt(dc, x, y, width, height, maskDC.Get(), 0, 0, SRCAND);
+    BitBlt(dc, x, y, width, height, image.Get(), srcX, srcY, SRCINVERT);
+    SetBkColor(dc, oldBk);
+    SetTextColor(dc, oldText);
+}
+
+}  // namespace forms

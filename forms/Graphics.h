@@ -1,0 +1,114 @@
+#pragma once
+// Colours, font descriptions and owners for GDI objects and other handles.
+// Owners are move-only, so a handle is freed exactly once; borrowed handles
+// (stock objects, system brushes) are plain handles and never freed.
+
+#include <cstdint>
+#include <string>
+#include <utility>
+
+#include "forms/Win.h"
+
+namespace forms {
+
+// A colour value: plain RGB (red in the low byte) when the top bit is clear,
+// otherwise a system colour whose index is the low byte.
+using TColor = std::int32_t;
+inline constexpr TColor clBlack = 0x000000;
+inline constexpr TColor clWhite = 0xFFFFFF;
+inline constexpr TColor clBackground = static_cast<TColor>(0x80000000u | COLOR_BACKGROUND);
+inline constexpr TColor clActiveCaption = static_cast<TColor>(0x80000000u | COLOR_ACTIVECAPTION);
+inline constexpr TColor clWindow = static_cast<TColor>(0x80000000u | COLOR_WINDOW);
+inline constexpr TColor clWindowText = static_cast<TColor>(0x80000000u | COLOR_WINDOWTEXT);
+inline constexpr TColor clBtnFace = static_cast<TColor>(0x80000000u | COLOR_BTNFACE);
+inline constexpr TColor clGrayText = static_cast<TColor>(0x80000000u | COLOR_GRAYTEXT);
+
+// The RGB value of a colour, resolving a system colour through GetSysColor.
+COLORREF ColorToRGB(TColor color);
+
+template <typename H, BOOL(WINAPI* Deleter)(H)>
+class Handle {
+public:
+    Handle() = default;
+    explicit Handle(H h) noexcept : h_(h) {}
+    Handle(Handle&& other) noexcept : h_(std::exchange(other.h_, nullptr)) {}
+    Handle& operator=(Handle&& other) noexcept {
+        if (this != &other) Reset(std::exchange(other.h_, nullptr));
+        return *this;
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    ~Handle() { Reset(); }
+
+    H Get() const noexcept { return h_; }
+    explicit operator bool() const noexcept { return h_ != nullptr; }
+    void Reset(H h = nullptr) noexcept {
+        if (h_) Deleter(h_);
+        h_ = h;
+    }
+
+private:
+    H h_ = nullptr;
+};
+
+namespace detail {
+template <typename H>
+BOOL WINAPI DeleteGdi(H h) { return DeleteObject(h); }
+}  // namespace detail
+
+using FontHandle = Handle<HFONT, detail::DeleteGdi<HFONT>>;
+using BrushHandle = Handle<HBRUSH, detail::DeleteGdi<HBRUSH>>;
+using BitmapHandle = Handle<HBITMAP, detail::DeleteGdi<HBITMAP>>;
+using IconHandle = Handle<HICON, DestroyIcon>;
+using MenuHandle = Handle<HMENU, DestroyMenu>;
+using MemoryDC = Handle<HDC, DeleteDC>;
+
+// Selects an object into a DC and puts back what it replaced.
+class ScopedSelect {
+public:
+    ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+    ~ScopedSelect() { SelectObject(dc_, old_); }
+    ScopedSelect(const ScopedSelect&) = delete;
+    ScopedSelect& operator=(const ScopedSelect&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// A window's DC from GetDC, released when done.
+class WindowDC {
+public:
+    explicit WindowDC(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    ~WindowDC() { ReleaseDC(hwnd_, dc_); }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    HDC Get() const noexcept { return dc_; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
+enum class TFontStyle { fsRegular, fsBold };
+
+// What a control's font is: the form's font, or one of its own.
+struct TFont {
+    std::string Name = "MS Sans Serif";
+    int Height = -11;
+    TFontStyle Style = TFontStyle::fsRegular;
+    TColor Color = clWindowText;
+
+    bool SameFace(const TFont& other) const {
+        return Name == other.Name && Height == other.Height && Style == other.Style;
+    }
+};
+
+FontHandle CreateFontFor(const TFont& font);
+
+// Paints a bitmap (or a part of one) with every pixel of the transparent
+// colour left out.
+void DrawTransparent(HDC dc, int x, int y, HBITMAP bitmap, int srcX, int srcY, int width, int height,
+                     COLORREF transparent);
+
+}  // namespace forms

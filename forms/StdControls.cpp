@@ -1,0 +1,137 @@
+#include "forms/StdControls.h"
+
+namespace forms {
+
+namespace {
+// Labels and check boxes stand on their parent's background, in their font's
+// colour.
+LRESULT ColorOnParent(TWinControl& control, HDC dc) {
+    SetTextColor(dc, ColorToRGB(control.Font().Color));
+    SetBkMode(dc, TRANSPARENT);
+    TWinControl* parent = control.Parent();
+    SetBkColor(dc, ColorToRGB(parent ? parent->Color() : clBtnFace));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+}  // namespace
+
+TLabel::TLabel(TComponent* owner, const ControlDef& def) : TWinControl(owner, def) {
+    CreateWnd({"Static", WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0}, false);
+}
+
+bool TLabel::Notify(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
+    if (msg != WM_CTLCOLORSTATIC) return false;
+    result = ColorOnParent(*this, reinterpret_cast<HDC>(wp));
+    return true;
+}
+
+TEdit::TEdit(TComponent* owner, const ControlDef& def, TEditCharCase charCase)
+    : TWinControl(owner, def), charCase_(charCase) {
+    DWORD style = WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
+    if (charCase == TEditCharCase::ecLowerCase) style |= ES_LOWERCASE;
+    if (charCase == TEditCharCase::ecUpperCase) style |= ES_UPPERCASE;
+    SetColor(clWindow);
+    CreateWnd({"Edit", style, WS_EX_CLIENTEDGE}, false);
+}
+
+// ---- TMemo ------------------------------------------------------------------
+
+TMemo::TMemo(TComponent* owner, const ControlDef& def, const std::vector<std::string>& lines)
+    : TWinControl(owner, def) {
+    SetColor(clWindow);
+    CreateWnd({"Edit", WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_WANTRETURN,
+               WS_EX_CLIENTEDGE},
+              false);
+    lines_.Assign(lines);
+}
+
+LRESULT TMemo::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_GETDLGCODE: {
+            // A multi-line edit asks for every key; Tab and Esc belong to the
+            // form (Esc in a multi-line edit would close its parent).
+            LRESULT code = DefaultHandler(msg, wp, lp);
+            code &= ~DLGC_WANTTAB;
+            if (auto* m = reinterpret_cast<MSG*>(lp); m && (m->message == WM_KEYDOWN || m->message == WM_CHAR) &&
+                                                    (m->wParam == VK_TAB || m->wParam == VK_ESCAPE))
+                code &= ~(DLGC_WANTALLKEYS | DLGC_WANTMESSAGE);
+            return code;
+        }
+        case WM_KEYDOWN:
+            if (wp == VK_ESCAPE) return 0;
+            break;
+        case WM_CHAR:
+            if (wp == '\t' || wp == 27) return 0;
+            break;
+    }
+    return TWinControl::WndProc(msg, wp, lp);
+}
+
+int TMemoLines::Count() const { return static_cast<int>(SplitLines(memo_.Text()).size()); }
+
+std::string TMemoLines::Get(int index) const {
+    auto lines = SplitLines(memo_.Text());
+    if (index < 0 || index >= static_cast<int>(lines.size()))
+        throw Exception("List index out of bounds (" + std::to_string(index) + ")");
+    return lines[static_cast<size_t>(index)];
+}
+
+void TMemoLines::Put(int index, const std::string& s) {
+    auto lines = SplitLines(memo_.Text());
+    if (index < 0 || index >= static_cast<int>(lines.size()))
+        throw Exception("List index out of bounds (" + std::to_string(index) + ")");
+    lines[static_cast<size_t>(index)] = s;
+    SetLines(lines);
+}
+
+void TMemoLines::Insert(int index, const std::string& s) {
+    auto lines = SplitLines(memo_.Text());
+    if (index < 0 || index > static_cast<int>(lines.size()))
+        throw Exception("List index out of bounds (" + std::to_string(index) + ")");
+    lines.insert(lines.begin() + index, s);
+    SetLines(lines);
+}
+
+void TMemoLines::Delete(int index) {
+    auto lines = SplitLines(memo_.Text());
+    if (index < 0 || index >= static_cast<int>(lines.size()))
+        throw Exception("List index out of bounds (" + std::to_string(index) + ")");
+    lines.erase(lines.begin() + index);
+    SetLines(lines);
+}
+
+void TMemoLines::Clear() { memo_.SetText(""); }
+
+void TMemoLines::SetLines(const std::vector<std::string>& lines) {
+    // The last line gets no line break, so the memo shows no extra empty line.
+    std::string text = JoinLines(lines);
+    if (!text.empty()) text.resize(text.size() - 2);
+    memo_.SetText(text);
+}
+
+// ---- TCheckBox --------------------------------------------------------------
+
+TCheckBox::TCheckBox(TComponent* owner, const ControlDef& def, bool checked) : TWinControl(owner, def) {
+    CreateWnd({"Button", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0}, false);
+    SetChecked(checked);
+}
+
+bool TCheckBox::Checked() const { return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void TCheckBox::SetChecked(bool checked) {
+    SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool TCheckBox::Notify(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
+    if (msg == WM_CTLCOLORSTATIC || msg == WM_CTLCOLORBTN) {
+        result = ColorOnParent(*this, reinterpret_cast<HDC>(wp));
+        return true;
+    }
+    if (msg == WM_COMMAND && HIWORD(wp) == BN_CLICKED) {
+        Click();
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
+}  // namespace forms

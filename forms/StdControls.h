@@ -1,0 +1,77 @@
+#pragma once
+// The standard controls: label, edit, memo and check box, each a subclassed
+// Windows control.
+
+#include <memory>
+
+#include "forms/Controls.h"
+#include "forms/Strings.h"
+
+namespace forms {
+
+class TLabel : public TWinControl {
+public:
+    TLabel(TComponent* owner, const ControlDef& def);
+    std::string Caption() const { return Text(); }
+
+protected:
+    bool Notify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+};
+
+enum class TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+
+class TEdit : public TWinControl {
+public:
+    TEdit(TComponent* owner, const ControlDef& def, TEditCharCase charCase = TEditCharCase::ecNormal);
+    TEditCharCase CharCase() const noexcept { return charCase_; }
+
+private:
+    TEditCharCase charCase_;
+};
+
+class TMemo;
+
+// A memo's lines, read from and written to the control itself.
+class TMemoLines : public TStrings {
+public:
+    explicit TMemoLines(TMemo& memo) : memo_(memo) {}
+    int Count() const override;
+    std::string Get(int index) const override;
+    void Put(int index, const std::string& s) override;
+    void Insert(int index, const std::string& s) override;
+    void Delete(int index) override;
+    void Clear() override;
+
+protected:
+    void SetLines(const std::vector<std::string>& lines) override;
+
+private:
+    TMemo& memo_;
+};
+
+// A multi-line edit without word wrap or scroll bars. Enter starts a new
+// line; Tab moves on to the next control.
+class TMemo : public TWinControl {
+public:
+    TMemo(TComponent* owner, const ControlDef& def, const std::vector<std::string>& lines = {});
+    TStrings& Lines() noexcept { return lines_; }
+    const TStrings& Lines() const noexcept { return lines_; }
+
+protected:
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    TMemoLines lines_{*this};
+};
+
+class TCheckBox : public TWinControl {
+public:
+    TCheckBox(TComponent* owner, const ControlDef& def, bool checked = false);
+    bool Checked() const;
+    void SetChecked(bool checked);
+
+protected:
+    bool Notify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+};
+
+}  // namespace forms
