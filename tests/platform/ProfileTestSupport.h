@@ -1,0 +1,98 @@
+#pragma once
+// What the profile tests share: the backend (the real Windows functions in
+// the Windows build, platform/ elsewhere), fresh temporary folders, and
+// whole-file reads and writes.
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <system_error>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include "platform/Profile.h"
+#endif
+
+namespace profiletest {
+
+#ifdef _WIN32
+using ::GetPrivateProfileStringA;
+using ::WritePrivateProfileStringA;
+inline constexpr bool kRealFunctions = true;
+#else
+using platform::GetPrivateProfileStringA;
+using platform::WritePrivateProfileStringA;
+inline constexpr bool kRealFunctions = false;
+#endif
+
+// A new folder under the system's temporary folder, removed with all it holds.
+class TempFolder {
+public:
+    TempFolder() {
+        static std::atomic<unsigned> counter{0};
+        const auto base = std::filesystem::temp_directory_path();
+        std::random_device random;
+        for (;;) {
+            path_ = base / ("glimsel-test-" + std::to_string(random()) + "-" + std::to_string(counter++));
+            if (std::filesystem::create_directory(path_)) {
+                break;
+            }
+        }
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    ~TempFolder() {
+        std::error_code error;
+        // Read-only files would stop the removal on Windows.
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, error)) {
+            std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
+                                         std::filesystem::perm_options::add, error);
+        }
+        std::filesystem::remove_all(path_, error);
+    }
+
+    const std::filesystem::path& Path() const { return path_; }
+    std::string File(const std::string& name) const { return (path_ / name).string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void SetReadOnly(const std::string& path, bool readOnly) {
+    using std::filesystem::perms;
+    std::filesystem::permissions(path, readOnly ? perms::owner_read | perms::group_read | perms::others_read
+                                                : perms::owner_read | perms::owner_write | perms::group_read |
+                                                      perms::others_read);
+}
+
+// GetPrivateProfileStringA into a buffer of the given size.
+inline std::string Read(const std::string& file, const char* section, const char* key,
+                        const char* defaultValue = "", unsigned size = 1024) {
+    std::string buffer(size + 1, '\x7F');
+    const auto copied = GetPrivateProfileStringA(section, key, defaultValue, buffer.data(), size, file.c_str());
+    return buffer.substr(0, copied);
+}
+
+inline bool Write(const std::string& file, const char* section, const char* key, const char* value) {
+    return WritePrivateProfileStringA(section, key, value, file.c_str()) != 0;
+}
+
+inline bool ClearSection(const std::string& file, const char* section) {
+    return WritePrivateProfileStringA(section, nullptr, nullptr, file.c_str()) != 0;
+}
+
+}  // namespace profiletest
