@@ -1,0 +1,135 @@
+// TIniFile over the platform's profile functions: the real ones under Wine,
+// platform/ on the host.
+
+#include "config/IniFile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "config/FileExists.h"
+#include "forms/Exception.h"
+#include "tests/platform/ProfileTestSupport.h"
+
+namespace {
+
+using config::TIniFile;
+using namespace profiletest;
+
+class IniFile : public ::testing::Test {
+protected:
+    TempFolder folder;
+    std::string ini = folder.File("brand.ini");
+};
+
+TEST_F(IniFile, ReadNumberTakesDecimalDollarAndZeroXForms) {
+    WriteBytes(ini,
+               "[N]\r\nhex1=0x1F\r\nhex2=0X1f\r\nhex3=$1F\r\nbare=1F\r\nzx=0x\r\nempty=\r\nneg=-5\r\npos=+5\r\n"
+               "negdollar=-$5\r\nbig=2147483648\r\nmin=-2147483648\r\ntail=12abc\r\nall=$FFFFFFFF\r\n"
+               "lead=   42\r\nzxneg=0x-5\r\nflag=0x10\r\nword=yes\r\n");
+    const TIniFile file(ini);
+    const auto number = [&](const char* key) { return file.ReadNumber("N", key, 77); };
+    EXPECT_EQ(number("hex1"), 31);
+    EXPECT_EQ(number("hex2"), 31);
+    EXPECT_EQ(number("hex3"), 31);
+    EXPECT_EQ(number("bare"), 77);
+    EXPECT_EQ(number("zx"), 77);
+    EXPECT_EQ(number("empty"), 77);
+    EXPECT_EQ(number("missing"), 77);
+    EXPECT_EQ(number("neg"), -5);
+    EXPECT_EQ(number("pos"), 5);
+    EXPECT_EQ(number("negdollar"), 77);
+    EXPECT_EQ(number("big"), 77);
+    EXPECT_EQ(number("min"), -2147483647 - 1);
+    EXPECT_EQ(number("tail"), 77);
+    EXPECT_EQ(number("all"), -1);
+    EXPECT_EQ(number("lead"), 42);
+    EXPECT_EQ(number("zxneg"), 77);
+    EXPECT_EQ(number("flag"), 16);
+    EXPECT_EQ(number("word"), 77);
+    EXPECT_EQ(TIniFile(folder.File("none.ini")).ReadNumber("N", "hex1", 1), 1);
+}
+
+TEST_F(IniFile, ReadValueReturnsAtMost1023Characters) {
+    const std::string value(1500, 'x');
+    WriteBytes(ini, "[S]\r\nlong=" + value + "\r\n");
+    EXPECT_EQ(TIniFile(ini).ReadValue("S", "long", ""), value.substr(0, 1023));
+}
+
+TEST_F(IniFile, WritesAreReadBack) {
+    TIniFile file(ini);
+    file.WriteFlag("Options", "EditMask", false);
+    file.WriteFlag("Options", "ShowFileNames", true);
+    file.WriteValue("Menu", "Copy", "");
+    file.WriteValue("Dialogs", "L3", ">   Internal use");
+    file.WriteValue("Dialogs", "L2", "   three blanks");
+    EXPECT_EQ(file.ReadValue("Options", "EditMask", "x"), "0");
+    EXPECT_EQ(file.ReadValue("Options", "ShowFileNames", "x"), "1");
+    EXPECT_EQ(file.ReadValue("Menu", "Copy", "1"), "");
+    EXPECT_EQ(file.ReadValue("Dialogs", "L3", ""), ">   Internal use");
+    EXPECT_EQ(file.ReadValue("Dialogs", "L2", ""), "three blanks");
+    EXPECT_EQ(file.ReadValue("Dialogs", "L9", "dflt"), "dflt");
+}
+
+TEST_F(IniFile, ClearSectionRemovesTheSectionAndToleratesItsAbsence) {
+    TIniFile file(ini);
+    file.WriteValue("Extensions", "E1", "*.ico");
+    file.WriteValue("Options", "Open", "a");
+    file.ClearSection("Extensions");
+    file.ClearSection("Dialogs");
+    EXPECT_EQ(file.ReadValue("Extensions", "E1", ""), "");
+    EXPECT_EQ(file.ReadValue("Options", "Open", ""), "a");
+}
+
+// Every refused write raises the general error naming the file as given.
+void ExpectWriteError(TIniFile& file, const std::string& name) {
+    const std::string message = "Unable to write to " + name;
+    try {
+        file.WriteValue("Captions", "Title", "x");
+        ADD_FAILURE() << "WriteValue did not raise";
+    } catch (const forms::Exception& error) {
+        EXPECT_EQ(error.Message(), message);
+    }
+    try {
+        file.WriteFlag("Options", "EditMask", true);
+        ADD_FAILURE() << "WriteFlag did not raise";
+    } catch (const forms::Exception& error) {
+        EXPECT_EQ(error.Message(), message);
+    }
+    try {
+        file.ClearSection("Extensions");
+        ADD_FAILURE() << "ClearSection did not raise";
+    } catch (const forms::Exception& error) {
+        EXPECT_EQ(error.Message(), message);
+    }
+}
+
+TEST_F(IniFile, AWriteIntoAMissingFolderRaisesTheWriteError) {
+    // A "%" in the name is text, not a format.
+    const std::string name = folder.File("100%s %d %n") + "/brand.ini";
+    TIniFile file(name);
+    ExpectWriteError(file, name);
+    EXPECT_FALSE(config::FileExists(name));
+}
+
+TEST_F(IniFile, AWriteToAReadOnlyFileRaisesTheWriteError) {
+    WriteBytes(ini, "[Captions]\r\nTitle=kept\r\n");
+    SetReadOnly(ini, true);
+    TIniFile file(ini);
+    if (kRealFunctions && Write(ini, "Captions", "Title", "kept")) {
+        GTEST_SKIP() << "this user may write read-only files under Wine (the superuser may)";
+    }
+    ExpectWriteError(file, ini);
+    EXPECT_EQ(file.ReadValue("Captions", "Title", ""), "kept");
+}
+
+TEST_F(IniFile, FileExistsCountsFilesNotFolders) {
+    EXPECT_FALSE(config::FileExists(""));
+    EXPECT_FALSE(config::FileExists(ini));
+    EXPECT_FALSE(config::FileExists(folder.Path().string()));
+    WriteBytes(ini, "");
+    EXPECT_TRUE(config::FileExists(ini));
+}
+
+}  // namespace

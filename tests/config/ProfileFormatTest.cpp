@@ -1,0 +1,146 @@
+// The number syntax and every encoding of the profile's values.
+
+#include "config/ProfileFormat.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "config/NumberSyntax.h"
+
+namespace {
+
+using namespace config;
+
+TEST(NumberSyntax, AcceptsDecimalAndDollarHexOnly) {
+    const std::map<std::string, std::int32_t> accepted = {
+        {"0", 0},
+        {"  12", 12},
+        {"+5", 5},
+        {"-5", -5},
+        {"2147483647", 2147483647},
+        {"-2147483648", -2147483647 - 1},
+        {"00000000002147483647", 2147483647},
+        {"$1F", 31},
+        {"$1f", 31},
+        {" $ff", 255},
+        {"$FFFFFFFF", -1},
+        {"$80000001", clBackground},
+        {"$0000000000FF", 255},
+    };
+    for (const auto& [text, value] : accepted) {
+        EXPECT_EQ(ParseNumber(text), value) << "'" << text << "'";
+    }
+    const std::vector<std::string> refused = {
+        "",    "   ",  "+",     "-",     "$",          "+$1",         "-$5",         "$-5",  "12 ",
+        "\t1", "1F",   "0x1F",  "12abc", "2147483648", "-2147483649", "$100000000", "$1G",  "1e3",
+        "- 1", "$ 1",  "99999999999999999999999",       std::string("1\0", 2),        "\xB2",
+    };
+    for (const std::string& text : refused) {
+        EXPECT_EQ(ParseNumber(text), std::nullopt) << "'" << text << "'";
+    }
+}
+
+TEST(ProfileFormat, TextKinds) {
+    EXPECT_EQ(FileNamePart("C:\\Help\\viewer.hlp"), "viewer.hlp");
+    EXPECT_EQ(FileNamePart("D:viewer.hlp"), "viewer.hlp");
+    EXPECT_EQ(FileNamePart("C:\\Help\\"), "");
+    EXPECT_EQ(FileNamePart("viewer.hlp"), "viewer.hlp");
+    EXPECT_EQ(FileNamePart("a/b.hlp"), "a/b.hlp");
+    EXPECT_EQ(EncodeText(ValueKind::FileName, "C:\\x:y\\z.hlp"), "z.hlp");
+    EXPECT_EQ(DecodeText(ValueKind::FileName, "C:\\z.hlp"), "C:\\z.hlp");
+
+    EXPECT_EQ(LowerCaseAtoZ("ICS"), "ics");
+    EXPECT_EQ(LowerCaseAtoZ("Ico_\xC4\xE4Z@["), "ico_\xC4\xE4z@[");
+    EXPECT_EQ(DecodeText(ValueKind::LowerCaseText, "Ico"), "ico");
+    EXPECT_EQ(EncodeText(ValueKind::LowerCaseText, "Ico"), "Ico");
+    EXPECT_EQ(DecodeText(ValueKind::Text, "  A  "), "  A  ");
+}
+
+TEST(ProfileFormat, FlagRules) {
+    EXPECT_TRUE(FlagTicked(ValueKind::FlagNotZero, 16));
+    EXPECT_TRUE(FlagTicked(ValueKind::FlagNotZero, -1));
+    EXPECT_FALSE(FlagTicked(ValueKind::FlagNotZero, 0));
+    EXPECT_TRUE(FlagTicked(ValueKind::FlagExactlyOne, 1));
+    EXPECT_FALSE(FlagTicked(ValueKind::FlagExactlyOne, 2));
+    EXPECT_FALSE(FlagTicked(ValueKind::FlagExactlyOne, 0));
+    // A missing or unreadable flag takes its row's missing value.
+    EXPECT_EQ(ParseNumber(FindProfileKey(kOptions, "EditMask")->missing), 0);
+    EXPECT_EQ(ParseNumber(FindProfileKey(kOptions, "ShowFileNames")->missing), 1);
+}
+
+TEST(ProfileFormat, ColourEncoding) {
+    EXPECT_EQ(EncodeColour(clBackground), "");
+    EXPECT_EQ(EncodeColour(0), "$000000");
+    EXPECT_EQ(EncodeColour(0x0000FF), "$0000FF");
+    EXPECT_EQ(EncodeColour(0xFF0000), "$FF0000");
+    EXPECT_EQ(EncodeColour(0xC0C0C0), "$C0C0C0");
+    EXPECT_EQ(EncodeColour(0x12345678), "$12345678");
+    EXPECT_EQ(EncodeColour(0x0ABCDEF), "$ABCDEF");
+    EXPECT_EQ(EncodeColour(0x1ABCDEF), "$1ABCDEF");
+    EXPECT_EQ(EncodeColour(static_cast<std::int32_t>(0x80000005u)), "$80000005");
+    EXPECT_EQ(EncodeColour(-1), "$FFFFFFFF");
+
+    EXPECT_EQ(DecodeColour("$0000FF"), 255);
+    EXPECT_EQ(DecodeColour("255"), 255);
+    EXPECT_EQ(DecodeColour("$80000005"), static_cast<std::int32_t>(0x80000005u));
+    for (const char* unchanged : {"", "0x0000FF", "red", "$000000", "0", "$C0C0C0 "}) {
+        EXPECT_EQ(DecodeColour(unchanged), std::nullopt) << "'" << unchanged << "'";
+    }
+    for (std::int32_t colour : {0x0000FF, 0xC0C0C0, 0x12345678, -1, static_cast<std::int32_t>(0x80000005u)}) {
+        EXPECT_EQ(DecodeColour(EncodeColour(colour)), colour);
+    }
+}
+
+TEST(ProfileFormat, MasksListStopsAtTheFirstEmptyValue) {
+    const std::vector<std::string> lines = {"*.ico", "", "*.exe"};
+    const auto keys = EncodeMasks(lines);
+    ASSERT_EQ(keys.size(), 3u);
+    EXPECT_EQ(keys[0], std::make_pair(std::string("E1"), std::string("*.ico")));
+    EXPECT_EQ(keys[1], std::make_pair(std::string("E2"), std::string("")));
+    EXPECT_EQ(keys[2], std::make_pair(std::string("E3"), std::string("*.exe")));
+    EXPECT_TRUE(EncodeMasks({}).empty());
+
+    std::map<std::string, std::string> stored;
+    const auto reader = [&](const std::string& key) { return stored.count(key) ? stored[key] : std::string(); };
+    for (const auto& [key, value] : keys) {
+        stored[key] = value;
+    }
+    EXPECT_EQ(DecodeMasks(reader), std::vector<std::string>({"*.ico"}));
+    stored = {{"E2", "*.a"}, {"E3", "*.b"}};
+    EXPECT_TRUE(DecodeMasks(reader).empty());
+    stored = {{"E1", "a"}, {"E2", "b"}, {"E10", "c"}};
+    EXPECT_EQ(DecodeMasks(reader), std::vector<std::string>({"a", "b"}));
+}
+
+TEST(ProfileFormat, AboutLinesEncoding) {
+    const std::string pad(13, ' ');
+    using Values = std::array<std::string, kAboutLineCount>;
+    EXPECT_EQ(EncodeAboutLines({}), Values{});
+    EXPECT_EQ(EncodeAboutLines({"Icon viewer", "", "   Internal use"}),
+              (Values{"Icon viewer" + pad, "", ">   Internal use", "", "", ""}));
+    EXPECT_EQ(EncodeAboutLines({"Hello   ", "  Two"}), (Values{"Hello" + pad, ">  Two", "", "", "", ""}));
+    EXPECT_EQ(EncodeAboutLines({"", "Two"}), (Values{pad, "Two", "", "", "", ""}));
+    EXPECT_EQ(EncodeAboutLines({"Title\t  ", "  Sub", "\tTab", "    ", ">x", "6", "7", "8"}),
+              (Values{"Title" + pad, ">  Sub", "\tTab", "", ">x", "6"}));
+    EXPECT_EQ(EncodeAboutLines({"   "}), (Values{pad, "", "", "", "", ""}));
+
+    EXPECT_EQ(DecodeAboutLine(">>x"), ">x");
+    EXPECT_EQ(DecodeAboutLine(">"), "");
+    EXPECT_EQ(DecodeAboutLine(">   Indented"), "   Indented");
+    EXPECT_EQ(DecodeAboutLine("plain " + std::string(300, 'p')), "plain " + std::string(300, 'p'));
+    EXPECT_EQ(DecodeAboutLine(">" + std::string(300, 'q')), std::string(255, 'q'));
+}
+
+TEST(ProfileFormat, TrimRightBlanksRemovesCodesUpTo32) {
+    EXPECT_EQ(TrimRightBlanks(""), "");
+    EXPECT_EQ(TrimRightBlanks("   "), "");
+    EXPECT_EQ(TrimRightBlanks("abc\t\r "), "abc");
+    EXPECT_EQ(TrimRightBlanks(std::string("abc\x01\0 ", 6)), "abc");
+    EXPECT_EQ(TrimRightBlanks("abc\xA0"), "abc\xA0");
+    EXPECT_EQ(TrimRightBlanks("  a b  "), "  a b");
+}
+
+}  // namespace
