@@ -206,6 +206,16 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_SETFOCUS:
             if (Screen && parent_) Screen->SetActiveControl(this);
             break;
+        case WM_SETFONT:
+            if (ownClass_) {
+                fontHandle_ = reinterpret_cast<HFONT>(wp);
+                if (LOWORD(lp)) InvalidateRect(handle_, nullptr, TRUE);
+                return 0;
+            }
+            break;
+        case WM_GETFONT:
+            if (ownClass_) return reinterpret_cast<LRESULT>(fontHandle_);
+            break;
         case WM_CLOSE:
             // Only a form closes; a control never destroys itself on request.
             if (parent_) return 0;

@@ -115,6 +115,7 @@ private:
     TCursor cursor_;
     TColor color_ = clBtnFace;
     bool ownClass_ = false;
+    HFONT fontHandle_ = nullptr;  // owned by the form
     BrushHandle brush_;
     TColor brushColor_ = clBtnFace;
 

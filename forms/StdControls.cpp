@@ -102,10 +102,9 @@ void TMemoLines::Delete(int index) {
 void TMemoLines::Clear() { memo_.SetText(""); }
 
 void TMemoLines::SetLines(const std::vector<std::string>& lines) {
-    // The last line gets no line break, so the memo shows no extra empty line.
-    std::string text = JoinLines(lines);
-    if (!text.empty()) text.resize(text.size() - 2);
-    memo_.SetText(text);
+    // Every line ends with a line break; the empty remainder after the last
+    // one is not a line, so a list that ends with an empty line keeps it.
+    memo_.SetText(JoinLines(lines));
 }
 
 // ---- TCheckBox --------------------------------------------------------------

@@ -1,0 +1,400 @@
+// The configuration window as it is created: read back through Win32.
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <vector>
+
+#include "app/Form1.h"
+#include "tests/support/WindowTest.h"
+
+using namespace forms;
+using namespace testutil;
+
+namespace {
+
+class Form1Test : public testing::Test {
+protected:
+    void SetUp() override {
+        form.reset(new glim::TForm1(nullptr));
+        Application->SetMainForm(form.get());
+        Pump();
+    }
+    void TearDown() override {
+        Application->SetMainForm(nullptr);
+        form.reset();
+        Pump();
+    }
+
+    int S(int v) const { return MulDiv(v, form->TextHeight(), 13); }
+
+    void ExpectRect(TWinControl* c, int left, int top, int width, int height) {
+        RECT r = RectInParent(c->Handle());
+        EXPECT_EQ(r.left, S(left)) << c->Name();
+        EXPECT_EQ(r.top, S(top)) << c->Name();
+        EXPECT_EQ(r.right - r.left, S(width)) << c->Name();
+        EXPECT_EQ(r.bottom - r.top, S(height)) << c->Name();
+    }
+
+    void ShowAndActivate() {
+        form->Show();
+        SetForegroundWindow(form->Handle());
+        SetActiveWindow(form->Handle());
+        Pump(5);
+    }
+
+    Owned<glim::TForm1> form;
+};
+
+struct Expected {
+    const char* name;
+    const char* parent;
+    int left, top, width, height;
+    const char* text;
+    bool bold;
+};
+
+// The window's definition, as its users see it.
+const Expected kControls[] = {
+    {"Label3", "Panel1", 12, 15, 50, 13, "Captions", true},
+    {"Label1", "Panel1", 12, 39, 45, 13, "App. Title", false},
+    {"Label2", "Panel1", 12, 66, 58, 13, "Dlg. Caption", false},
+    {"Label4", "Panel1", 12, 108, 44, 13, "Options", true},
+    {"Label5", "Panel1", 12, 132, 35, 13, "Helpfile", false},
+    {"Label6", "Panel1", 12, 159, 52, 13, "Homepage", false},
+    {"Label7", "Panel1", 12, 186, 28, 13, "E-mail", false},
+    {"Label8", "Panel1", 12, 213, 61, 13, "Open at start", false},
+    {"Label9", "Panel1", 12, 240, 55, 13, "Default Ext.", false},
+    {"Label10", "Panel1", 285, 12, 62, 13, "Extensions", true},
+    {"Edit1", "Panel1", 81, 36, 154, 21, "Glimsel", false},
+    {"Edit2", "Panel1", 81, 63, 154, 21, "Save Icon as ...", false},
+    {"Edit3", "Panel1", 81, 129, 154, 21, "", false},
+    {"Edit4", "Panel1", 81, 156, 154, 21, "", false},
+    {"Edit5", "Panel1", 81, 183, 154, 21, "", false},
+    {"Edit6", "Panel1", 81, 210, 154, 21, "", false},
+    {"Edit7", "Panel1", 81, 237, 25, 21, "ics", false},
+    {"CheckBox1", "Panel1", 12, 267, 190, 17, "Allow the user to edit the file mask", false},
+    {"CheckBox2", "Panel1", 12, 294, 181, 17, "Add filenames to application title", false},
+    {"Memo1", "Panel1", 264, 36, 228, 49, nullptr, false},
+    {"Memo2", "Panel1", 264, 129, 228, 76, nullptr, false},
+    {"Bevel1", "Panel1", 249, 1, 10, 361, "", false},
+    {"ScrollBox1", "Panel1", 264, 315, 228, 34, "", false},
+    {"Image1", "ScrollBox1", 6, 0, 32, 32, "", false},
+    {"SpeedButton5", "Panel1", 264, 101, 94, 21, "About         ", true},
+    {"SpeedButton1", "Panel1", 264, 264, 94, 21, "Menu items  ", true},
+    {"SpeedButton2", "Panel1", 264, 291, 94, 21, "Color          ", true},
+    {"OpenBtn", "Panel2", 12, 9, 70, 25, "Open", false},
+    {"SpeedButton3", "Panel2", 94, 9, 70, 25, "Save", false},
+    {"SaveAsBtn", "Panel2", 176, 9, 70, 25, "Save as", false},
+    {"HelpBtn", "Panel2", 259, 9, 70, 25, "Help", false},
+    {"AboutBtn", "Panel2", 341, 9, 70, 25, "About", false},
+    {"SpeedButton4", "Panel2", 423, 9, 70, 25, "Exit", false},
+};
+
+TEST_F(Form1Test, WindowHasDialogFrameCaptionAndScaledClientArea) {
+    HWND hwnd = form->Handle();
+    EXPECT_EQ(WindowText(hwnd), "Glimsel - Configuration");
+    LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+    LONG exStyle = GetWindowLongA(hwnd, GWL_EXSTYLE);
+    EXPECT_TRUE(style & WS_CAPTION);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_FALSE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_TRUE(exStyle & WS_EX_DLGMODALFRAME);
+    RECT client = ClientRectOf(hwnd);
+    EXPECT_EQ(client.right, S(504));
+    EXPECT_EQ(client.bottom, S(402));
+    EXPECT_FALSE(IsWindowVisible(hwnd)) << "the window shows only when the message loop runs";
+
+    // The text height the scale comes from is the one of "0" in the form's font.
+    WindowDC dc(nullptr);
+    ScopedSelect select(dc.Get(), form->FontHandle(form->Font()));
+    SIZE size{};
+    GetTextExtentPoint32A(dc.Get(), "0", 1, &size);
+    EXPECT_EQ(form->TextHeight(), size.cy);
+    EXPECT_EQ(form->Font().Name, "MS Sans Serif");
+    EXPECT_EQ(form->Font().Height, -11);
+}
+
+TEST_F(Form1Test, ShownCentredOnTheScreen) {
+    form->Show();
+    Pump();
+    RECT r{};
+    GetWindowRect(form->Handle(), &r);
+    EXPECT_NEAR((r.left + r.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+    EXPECT_NEAR((r.top + r.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+}
+
+TEST_F(Form1Test, PanelsFillTheTopAndTheBottom) {
+    ExpectRect(form->Panel1, 0, 0, 504, 361);
+    ExpectRect(form->Panel2, 0, 361, 504, 41);
+    EXPECT_EQ(GetParent(form->Panel1->Handle()), form->Handle());
+    EXPECT_EQ(GetParent(form->Panel2->Handle()), form->Handle());
+}
+
+TEST_F(Form1Test, EveryControlStandsWhereDefinedWithItsTextAndFont) {
+    for (const Expected& e : kControls) {
+        SCOPED_TRACE(e.name);
+        auto* c = dynamic_cast<TWinControl*>(form->FindComponent(e.name));
+        ASSERT_NE(c, nullptr);
+        ASSERT_NE(c->Handle(), nullptr);
+        auto* parent = dynamic_cast<TWinControl*>(form->FindComponent(e.parent));
+        ASSERT_NE(parent, nullptr);
+        EXPECT_EQ(GetParent(c->Handle()), parent->Handle());
+        ExpectRect(c, e.left, e.top, e.width, e.height);
+        if (e.text) {
+            EXPECT_EQ(WindowText(c->Handle()), e.text);
+        }
+        EXPECT_TRUE(IsWindowVisible(c->Handle()) || !IsWindowVisible(form->Handle()));
+
+        LOGFONTA lf{};
+        auto font = reinterpret_cast<HFONT>(SendMessageA(c->Handle(), WM_GETFONT, 0, 0));
+        ASSERT_NE(font, nullptr);
+        GetObjectA(font, sizeof lf, &lf);
+        EXPECT_STREQ(lf.lfFaceName, "MS Sans Serif");
+        EXPECT_EQ(lf.lfHeight, -11);
+        EXPECT_EQ(lf.lfWeight >= FW_BOLD, e.bold);
+    }
+}
+
+TEST_F(Form1Test, FontColoursOfHeadingsAndButtons) {
+    for (const char* name : {"Label3", "Label4", "Label10", "SpeedButton5", "SpeedButton1", "SpeedButton2"})
+        EXPECT_EQ(dynamic_cast<TWinControl*>(form->FindComponent(name))->Font().Color, clActiveCaption) << name;
+    for (const char* name : {"SpeedButton3", "SpeedButton4"})
+        EXPECT_EQ(dynamic_cast<TWinControl*>(form->FindComponent(name))->Font().Color, clBlack) << name;
+    for (const char* name : {"OpenBtn", "SaveAsBtn", "HelpBtn", "AboutBtn", "Label1", "Edit1"})
+        EXPECT_EQ(dynamic_cast<TWinControl*>(form->FindComponent(name))->Font().Color, clWindowText) << name;
+}
+
+TEST_F(Form1Test, DefaultContents) {
+    EXPECT_FALSE(form->CheckBox1->Checked());
+    EXPECT_TRUE(form->CheckBox2->Checked());
+    EXPECT_EQ(form->Memo1->Lines().ToVector(),
+              (std::vector<std::string>{"*.ic?", "*.exe;*.dll;*.ocx;*.cpl;*.ico", "*.*"}));
+    auto about = form->Memo2->Lines().ToVector();
+    ASSERT_EQ(about.size(), 3u);
+    EXPECT_NE(about[0].find("Copyright"), std::string::npos);
+    EXPECT_NE(about[0].find("20"), std::string::npos) << "the notice names a year";
+    EXPECT_EQ(about[1], "");
+    EXPECT_EQ(about[2].substr(0, 11), "          A") << "ten blanks, then the reservation of rights";
+    EXPECT_NE(about[2].find("rights reserved"), std::string::npos);
+    EXPECT_EQ(form->ScrollBox1->Color(), static_cast<TColor>(0x80000001));
+    EXPECT_NE(form->Image1->Picture(), nullptr);
+}
+
+TEST_F(Form1Test, SpeedButtonsHaveGlyphsHintsAndCursors) {
+    struct Button {
+        TSpeedButton* button;
+        const char* hint;
+        int glyphs;
+        TCursor cursor;
+    };
+    const Button buttons[] = {
+        {form->SpeedButton5, "Click here !", 2, crHandPoint},
+        {form->SpeedButton1, "Click here !", 2, crHandPoint},
+        {form->SpeedButton2, "Click here !", 2, crHandPoint},
+        {form->OpenBtn, "Open configuration file", 1, crDefault},
+        {form->SpeedButton3, "Update current configuration file", 1, crDefault},
+        {form->SaveAsBtn, "Save configuration file as ...", 1, crDefault},
+        {form->HelpBtn, "Call help", 1, crDefault},
+        {form->AboutBtn, "About Glimsel Configuration", 1, crDefault},
+        {form->SpeedButton4, "Exit program", 1, crDefault},
+    };
+    for (const Button& b : buttons) {
+        SCOPED_TRACE(b.button->Name());
+        EXPECT_EQ(b.button->Hint(), b.hint);
+        EXPECT_EQ(b.button->NumGlyphs(), b.glyphs);
+        EXPECT_EQ(b.button->Cursor(), b.cursor);
+        ASSERT_NE(b.button->Glyph(), nullptr);
+        BITMAP bm{};
+        GetObjectA(b.button->Glyph(), sizeof bm, &bm);
+        EXPECT_EQ(bm.bmWidth, 16 * b.glyphs);
+        EXPECT_EQ(bm.bmHeight, 16);
+        EXPECT_EQ(bm.bmBitsPixel, 4);
+        EXPECT_FALSE(GetWindowLongA(b.button->Handle(), GWL_STYLE) & WS_TABSTOP);
+    }
+    EXPECT_EQ(form->ScrollBox1->Cursor(), crHandPoint);
+    EXPECT_EQ(form->Image1->Cursor(), crHandPoint);
+    EXPECT_TRUE(form->ShowHint());
+}
+
+TEST_F(Form1Test, ScrollBoxHasSingleSunkenFrameAndNoScrollBars) {
+    HWND box = form->ScrollBox1->Handle();
+    EXPECT_TRUE(GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    EXPECT_FALSE(GetWindowLongA(box, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL));
+}
+
+TEST_F(Form1Test, TabGoesThroughTheEditorsInOrderAndNeverToAButton) {
+    ShowAndActivate();
+    EXPECT_EQ(GetFocus(), form->Edit1->Handle()) << "the first editor has the focus at start";
+    const std::vector<TWinControl*> order{form->Edit1, form->Edit2,     form->Edit3,     form->Edit4,
+                                          form->Edit5, form->Edit6,     form->Edit7,     form->CheckBox1,
+                                          form->CheckBox2, form->Memo1, form->Memo2,     form->Edit1};
+    form->Edit1->SetFocus();
+    for (size_t i = 1; i < order.size(); ++i) {
+        PressKey(VK_TAB);
+        EXPECT_EQ(GetFocus(), order[i]->Handle()) << "after " << order[i - 1]->Name();
+    }
+    EXPECT_EQ(form->Memo1->Lines().Count(), 3) << "Tab typed nothing into the memo";
+    EXPECT_EQ(form->Memo1->Text().find('\t'), std::string::npos);
+}
+
+TEST_F(Form1Test, ClickingASpeedButtonLeavesTheFocusAlone) {
+    ShowAndActivate();
+    form->Edit3->SetFocus();
+    HWND button = form->HelpBtn->Handle();
+    SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    Pump();
+    EXPECT_EQ(GetFocus(), form->Edit3->Handle());
+}
+
+TEST_F(Form1Test, CapitalsTypedIntoTheExtensionArriveInLowerCase) {
+    ShowAndActivate();
+    form->Edit7->SetFocus();
+    SendMessageA(form->Edit7->Handle(), EM_SETSEL, 0, -1);
+    for (char c : std::string("ICO")) TypeChar(c);
+    EXPECT_EQ(form->Edit7->Text(), "ico");
+    EXPECT_EQ(form->Edit7->CharCase(), TEditCharCase::ecLowerCase);
+}
+
+TEST_F(Form1Test, MemoKeepsLongLinesWholeAndEnterStartsANewLine) {
+    HWND memo = form->Memo1->Handle();
+    LONG style = GetWindowLongA(memo, GWL_STYLE);
+    EXPECT_TRUE(style & ES_MULTILINE);
+    EXPECT_TRUE(style & ES_AUTOHSCROLL) << "no word wrap";
+    EXPECT_FALSE(style & (WS_HSCROLL | WS_VSCROLL));
+
+    const std::string longLine(300, 'x');
+    form->Memo1->Lines().Assign(std::vector<std::string>{longLine});
+    EXPECT_EQ(SendMessageA(memo, EM_LINELENGTH, 0, 0), 300) << "the first line holds the whole text";
+    EXPECT_EQ(form->Memo1->Lines().ToVector(), std::vector<std::string>{longLine});
+
+    ShowAndActivate();
+    form->Memo1->SetFocus();
+    SendMessageA(memo, EM_SETSEL, 0, -1);
+    TypeChar('a');
+    PressKey(VK_RETURN);
+    TypeChar('b');
+    EXPECT_EQ(GetFocus(), memo);
+    EXPECT_EQ(form->Memo1->Lines().ToVector(), (std::vector<std::string>{"a", "b"}));
+}
+
+TEST_F(Form1Test, MemoLinesFollowTheTextWithoutAnExtraEmptyLine) {
+    TStrings& lines = form->Memo2->Lines();
+    form->Memo2->SetText("one\r\ntwo\r\n");
+    EXPECT_EQ(lines.ToVector(), (std::vector<std::string>{"one", "two"}));
+    form->Memo2->SetText("one\r\n\r\n");
+    EXPECT_EQ(lines.ToVector(), (std::vector<std::string>{"one", ""}));
+    form->Memo2->SetText("");
+    EXPECT_EQ(lines.Count(), 0);
+    lines.Add("x");
+    lines.Add("");
+    lines.Add("y");
+    EXPECT_EQ(lines.Count(), 3);
+    EXPECT_EQ(form->Memo2->Text(), "x\r\n\r\ny\r\n");
+    lines.Delete(1);
+    lines.Put(0, "z");
+    EXPECT_EQ(lines.ToVector(), (std::vector<std::string>{"z", "y"}));
+    EXPECT_THROW(lines.Get(5), Exception);
+}
+
+TEST_F(Form1Test, PopupMenuShowsVisibleItemsWithSeparators) {
+    EXPECT_EQ(form->IconMenu->Count(), 10);
+    EXPECT_FALSE(form->Help1->Visible());
+    EXPECT_EQ(form->Help1->Caption(), "&Help ...");
+    MenuHandle menu = form->IconMenu->BuildMenu();
+    ASSERT_EQ(GetMenuItemCount(menu.Get()), 9);
+    const char* captions[] = {"&Copy Icon to clipboard", "Save Icon as *.&ICO ...", "Save Icon as *.&BMP ...",
+                              nullptr,  "Backgr&ound color ...",   "&Website ...",
+                              "&E-mail ...", nullptr, "&About ..."};
+    for (int i = 0; i < 9; ++i) {
+        MENUITEMINFOA info{sizeof info, MIIM_FTYPE};
+        GetMenuItemInfoA(menu.Get(), static_cast<UINT>(i), TRUE, &info);
+        if (!captions[i]) {
+            EXPECT_TRUE(info.fType & MFT_SEPARATOR) << i;
+            continue;
+        }
+        char text[128] = {};
+        GetMenuStringA(menu.Get(), static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        EXPECT_STREQ(text, captions[i]);
+    }
+    EXPECT_EQ(form->Copytoclipboard1->Hint(), "Copy icon to clipboard");
+    EXPECT_EQ(form->Saveas1->Hint(), "Save icon as ... icon");
+    EXPECT_EQ(form->SaveIconasBMP1->Hint(), "Save icon as ... bitmap");
+    EXPECT_EQ(form->Setbackgroundcolor1->Hint(), "Select background color");
+
+    // A caption changed to "-" makes the item a separator at the next opening.
+    form->Internet1->SetCaption("-");
+    menu = form->IconMenu->BuildMenu();
+    MENUITEMINFOA info{sizeof info, MIIM_FTYPE};
+    GetMenuItemInfoA(menu.Get(), 5, TRUE, &info);
+    EXPECT_TRUE(info.fType & MFT_SEPARATOR);
+}
+
+TEST_F(Form1Test, FileAndColourDialogsAreSetUp) {
+    const char* filter = "Configuration files (*.ini)|*.ini|All files (*.*)|*.*";
+    EXPECT_EQ(form->OpenDialog1->Title, "Open configuration file ...");
+    EXPECT_EQ(form->OpenDialog1->Filter, filter);
+    EXPECT_EQ(form->OpenDialog1->FilterIndex, 1);
+    EXPECT_EQ(form->OpenDialog1->DefaultExt, "ini");
+    DWORD open = form->OpenDialog1->Flags();
+    EXPECT_TRUE(open & OFN_HIDEREADONLY);
+    EXPECT_TRUE(open & OFN_PATHMUSTEXIST);
+    EXPECT_TRUE(open & OFN_FILEMUSTEXIST);
+    EXPECT_FALSE(open & OFN_OVERWRITEPROMPT);
+
+    EXPECT_EQ(form->SaveDialog1->Title, "Save configuration file as ...");
+    EXPECT_EQ(form->SaveDialog1->Filter, filter);
+    EXPECT_EQ(form->SaveDialog1->FilterIndex, 1);
+    EXPECT_EQ(form->SaveDialog1->DefaultExt, "");
+    DWORD save = form->SaveDialog1->Flags();
+    EXPECT_TRUE(save & OFN_OVERWRITEPROMPT);
+    EXPECT_TRUE(save & OFN_HIDEREADONLY);
+    EXPECT_FALSE(save & OFN_FILEMUSTEXIST);
+
+    const std::string buffer = form->OpenDialog1->FilterBuffer();
+    static const char expected[] = "Configuration files (*.ini)\0*.ini\0All files (*.*)\0*.*\0";
+    EXPECT_EQ(buffer, std::string(expected, sizeof expected));
+
+    EXPECT_TRUE(form->ColorDialog1->Ctl3D);
+    EXPECT_EQ(form->ColorDialog1->Options, 0u);
+}
+
+TEST_F(Form1Test, ExitHidesTheWindowAndEndsTheMessageLoop) {
+    ShowAndActivate();
+    form->Edit1->SetText("edited, never saved");
+    form->SpeedButton4->Click();
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
+    MSG msg{};
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit message is posted";
+    EXPECT_EQ(msg.wParam, 0u);
+}
+
+TEST_F(Form1Test, CloseBoxEndsTheMessageLoopLikeExit) {
+    ShowAndActivate();
+    SendMessageA(form->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
+    MSG msg{};
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 0u);
+}
+
+TEST(Form1Lifetime, CreatingAndDestroyingTheWindowLeaksNoGdiObjects) {
+    // A first window loads what is loaded once per process (classes, fonts).
+    { Owned<glim::TForm1> warmUp(new glim::TForm1(nullptr)); }
+    Pump();
+    DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    for (int i = 0; i < 3; ++i) {
+        Owned<glim::TForm1> form(new glim::TForm1(nullptr));
+        form->Show();
+        UpdateWindow(form->Handle());
+        Pump();
+    }
+    Pump();
+    DWORD after = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    EXPECT_LE(after, before + 2) << "GDI objects before " << before << ", after " << after;
+}
+
+}  // namespace
