@@ -211,7 +211,8 @@ std::string UniqueSuffix() {
 
 // Puts bytes in place of the file at path through a new file in the same
 // folder, so the old file stays whole until the new one is complete. The new
-// file takes the old one's permissions and, where allowed, its owner.
+// file takes the old one's permissions and, where allowed, its owner, before
+// any of the content goes into it: a private profile never lies open.
 bool ReplaceFile(const std::string& path, const std::string& bytes, const struct stat* old) {
     const std::size_t slash = path.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
@@ -222,7 +223,7 @@ bool ReplaceFile(const std::string& path, const std::string& bytes, const struct
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
         temporary = prefix + UniqueSuffix();
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, old ? 0600 : 0666);
         if (fd < 0 && errno != EEXIST) {
             return false;
         }
@@ -231,14 +232,19 @@ bool ReplaceFile(const std::string& path, const std::string& bytes, const struct
         return false;
     }
     FileDescriptor file(fd);
-    bool ok = WriteAll(fd, bytes);
-    if (ok && old) {
-        ok = ::fchmod(fd, old->st_mode & 07777) == 0;
+    if (old) {
+        // Only the superuser may give a file away, and some file systems keep
+        // no Unix owner or permissions: neither is a reason to refuse a write.
         if (::fchown(fd, old->st_uid, old->st_gid) != 0) {
-            // Only the superuser may give a file away; the writer owns it then.
+            // the writer owns the new file
+        }
+        if (::fchmod(fd, old->st_mode & 07777) != 0) {
+            // the file system decides the permissions
         }
     }
-    ok = ok && ::fsync(fd) == 0;
+    bool ok = WriteAll(fd, bytes);
+    // A file system that cannot sync says EINVAL; the data is written all the same.
+    ok = ok && (::fsync(fd) == 0 || errno == EINVAL);
     ok = file.Close() && ok;
     ok = ok && ::rename(temporary.c_str(), path.c_str()) == 0;
     if (!ok) {

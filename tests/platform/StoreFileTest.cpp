@@ -70,15 +70,6 @@ TEST_F(StoreFile, APipeIsNoProfile) {
     EXPECT_TRUE(platform::FileExists(ini.c_str()));
 }
 
-TEST_F(StoreFile, FileExistsCountsFilesOnly) {
-    EXPECT_FALSE(platform::FileExists(ini.c_str()));
-    EXPECT_FALSE(platform::FileExists(""));
-    EXPECT_FALSE(platform::FileExists(nullptr));
-    EXPECT_FALSE(platform::FileExists(folder.Path().string().c_str()));
-    WriteBytes(ini, "");
-    EXPECT_TRUE(platform::FileExists(ini.c_str()));
-}
-
 // Another writer that keeps the size and puts the old modification time back
 // is the change a time-stamp cache misses.
 void RewriteBehindTheStoresBack(const std::string& path, const std::string& bytes) {
