@@ -17,7 +17,7 @@ constexpr char kFileFilter[] = "Configuration files (*.ini)|*.ini|All files (*.*
 
 const std::vector<std::string> kMasks{"*.ic?", "*.exe;*.dll;*.ocx;*.cpl;*.ico", "*.*"};
 const std::vector<std::string> kAboutLines{
-    "Glimsel icon viewer - Copyright (c) 2026 The Glimsel authors",
+    "Copyright (c) 2026 The Glimsel authors",
     "",
     "          All rights reserved.",
 };

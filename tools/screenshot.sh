@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Starts the built program under Wine, saves a picture of its window as PNG,
+# and closes the program again.
+#
+#   tools/screenshot.sh OUTPUT.png [PROFILE]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+out=${1:?usage: tools/screenshot.sh OUTPUT.png [PROFILE]}
+shift
+exe=build/windows/bin/glimcfg.exe
+[ -f "$exe" ] || { echo "build the program first: cmake --build --preset windows" >&2; exit 1; }
+
+source tools/xdisplay.sh
+tools/wine-run.sh --init
+
+tools/wine-run.sh "$exe" "$@" &
+program=$!
+finish() {
+    # A polite close first, as the close box would; then make sure.
+    WINEPREFIX=${GLIM_WINEPREFIX:-$PWD/build/windows/wineprefix} WINEDEBUG=-all \
+        wine taskkill /im glimcfg.exe >/dev/null 2>&1 || true
+    for _ in $(seq 50); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
+    kill "$program" 2>/dev/null || true
+    tools/wine-run.sh --stop
+    [ -n "${glim_xvfb_pid:-}" ] && kill "$glim_xvfb_pid" 2>/dev/null || true
+}
+trap finish EXIT
+
+geometry=""
+for _ in $(seq 100); do
+    geometry=$(xwininfo -root -tree 2>/dev/null | grep '"Glimsel - Configuration' |
+        grep -o '[0-9]\+x[0-9]\++[0-9]\++[0-9]\+' | grep -v '^1x1+' | head -n 1 || true)
+    [ -n "$geometry" ] && break
+    sleep 0.2
+done
+[ -n "$geometry" ] || { echo "the program's window did not appear" >&2; exit 1; }
+sleep 1  # let it finish painting
+import -window root -crop "$geometry" +repage "$out"
+echo "Screenshot of the window saved to $out"
