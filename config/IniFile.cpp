@@ -48,13 +48,31 @@ std::string UnableToWriteMessage(const std::string& fileName) {
     return message;
 }
 
-TIniFile::TIniFile(std::string fileName) : fileName_(std::move(fileName)) {}
+namespace {
+
+// Windows looks for a profile named without any folder in the Windows folder,
+// while the file-exists test and every other file function look in the
+// current folder: the program would test one file and read or write another.
+// Such a name is therefore handed over as a name in the current folder.
+std::string ProfilePath(const std::string& fileName) {
+#ifdef _WIN32
+    if (!fileName.empty() && fileName.find_first_of("\\/:") == std::string::npos) {
+        std::string path = ".\\";
+        return path += fileName;
+    }
+#endif
+    return fileName;
+}
+
+}  // namespace
+
+TIniFile::TIniFile(std::string fileName) : fileName_(std::move(fileName)), profilePath_(ProfilePath(fileName_)) {}
 
 std::string TIniFile::ReadValue(const std::string& section, const std::string& key,
                                 const std::string& defaultValue) const {
     char buffer[1024];
     const auto copied = GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(), buffer,
-                                                 sizeof buffer, fileName_.c_str());
+                                                 sizeof buffer, profilePath_.c_str());
     return std::string(buffer, std::min<std::size_t>(copied, sizeof buffer - 1));
 }
 
@@ -67,8 +85,13 @@ std::int32_t TIniFile::ReadNumber(const std::string& section, const std::string&
     return ParseNumber(text).value_or(defaultValue);
 }
 
+// The profile functions write a value's line breaks into the file as they
+// are, where they would end the value and start lines of their own (even new
+// sections). Only the value's first line is stored: it is all that a read
+// could give back anyway.
 void TIniFile::WriteValue(const std::string& section, const std::string& key, const std::string& value) {
-    if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), fileName_.c_str())) {
+    const std::string firstLine = value.substr(0, value.find_first_of("\r\n"));
+    if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), firstLine.c_str(), profilePath_.c_str())) {
         throw forms::Exception(UnableToWriteMessage(fileName_));
     }
 }
@@ -78,7 +101,7 @@ void TIniFile::WriteFlag(const std::string& section, const std::string& key, boo
 }
 
 void TIniFile::ClearSection(const std::string& section) {
-    if (!WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, fileName_.c_str())) {
+    if (!WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, profilePath_.c_str())) {
         throw forms::Exception(UnableToWriteMessage(fileName_));
     }
 }

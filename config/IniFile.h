@@ -33,13 +33,14 @@ public:
     std::int32_t ReadNumber(const std::string& section, const std::string& key, std::int32_t defaultValue) const;
 
     // These raise forms::Exception with UnableToWriteMessage() when the
-    // platform refuses the write.
+    // platform refuses the write. A value is stored up to its first line break.
     void WriteValue(const std::string& section, const std::string& key, const std::string& value);
     void WriteFlag(const std::string& section, const std::string& key, bool flag);
     void ClearSection(const std::string& section);
 
 private:
-    std::string fileName_;
+    std::string fileName_;     // as given; the write error names it
+    std::string profilePath_;  // what the profile functions get
 };
 
 }  // namespace config

@@ -82,6 +82,31 @@ TEST_F(IniFile, ClearSectionRemovesTheSectionAndToleratesItsAbsence) {
     EXPECT_EQ(file.ReadValue("Options", "Open", ""), "a");
 }
 
+TEST_F(IniFile, AValueIsStoredUpToItsFirstLineBreak) {
+    TIniFile file(ini);
+    file.WriteValue("Captions", "Title", "first\r\n[Extensions]\r\nE1=injected");
+    file.WriteValue("Captions", "Dialog", "one\rtwo");
+    file.WriteValue("Captions", "Help", "\nlost");
+    EXPECT_EQ(file.ReadValue("Captions", "Title", ""), "first");
+    EXPECT_EQ(file.ReadValue("Captions", "Dialog", ""), "one");
+    EXPECT_EQ(file.ReadValue("Captions", "Help", "dflt"), "");
+    EXPECT_EQ(file.ReadValue("Extensions", "E1", "none"), "none");
+}
+
+// The file-exists test and the profile must agree on where such a file is.
+TEST_F(IniFile, ANameWithoutFolderIsAFileInTheCurrentFolder) {
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(folder.Path());
+    TIniFile file("bare.ini");
+    file.WriteValue("Captions", "Title", "here");
+    const std::string read = file.ReadValue("Captions", "Title", "");
+    const bool exists = config::FileExists("bare.ini");
+    std::filesystem::current_path(previous);
+    EXPECT_EQ(read, "here");
+    EXPECT_TRUE(exists);
+    EXPECT_TRUE(std::filesystem::exists(folder.Path() / "bare.ini"));
+}
+
 // Every refused write raises the general error naming the file as given.
 void ExpectWriteError(TIniFile& file, const std::string& name) {
     const std::string message = "Unable to write to " + name;
