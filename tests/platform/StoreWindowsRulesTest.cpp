@@ -147,6 +147,14 @@ TEST_F(StoreWindowsRules, AnEntryWithoutEqualsSignIsCompletedByAWrite) {
     EXPECT_EQ(ReadBytes(ini), "[S]\r\nk=v\r\n");
 }
 
+// Wine returns such a value one character short; nothing is lost here.
+TEST_F(StoreWindowsRules, AQuotedValueFillingTheBufferComesBackWhole) {
+    const std::string inner(1023, 'q');
+    WriteBytes(ini, "[S]\r\nk=\"" + inner + "\"\r\nshort=\"abc\"\r\n");
+    EXPECT_EQ(Read(ini, "S", "k"), inner);
+    EXPECT_EQ(Read(ini, "S", "short", "", 4), "abc");
+}
+
 TEST_F(StoreWindowsRules, EmptyKeyNamesAndNoSectionAreRefused) {
     EXPECT_FALSE(Write(ini, "S", "", "v"));
     EXPECT_FALSE(Write(ini, "S", "  ", "v"));
