@@ -281,6 +281,9 @@ TForm::TForm(TComponent* owner, const FormDef& def)
     // real height scales them.
     {
         WindowDC dc(nullptr);
+        // Font heights are given for 96 pixels per inch, like all measures.
+        dpi_ = GetDeviceCaps(dc.Get(), LOGPIXELSY);
+        if (dpi_ <= 0) dpi_ = 96;
         ScopedSelect select(dc.Get(), FontHandle(Font()));
         SIZE size{};
         if (GetTextExtentPoint32A(dc.Get(), "0", 1, &size) && size.cy > 0) textHeight_ = size.cy;
@@ -320,7 +323,9 @@ int TForm::Scale(int designPixels) const { return MulDiv(designPixels, textHeigh
 HFONT TForm::FontHandle(const TFont& font) {
     for (auto& cached : fonts_)
         if (cached.font.SameFace(font)) return cached.handle.Get();
-    fonts_.push_back({font, CreateFontFor(font)});
+    TFont scaled = font;
+    scaled.Height = MulDiv(font.Height, dpi_, 96);
+    fonts_.push_back({font, CreateFontFor(scaled)});
     return fonts_.back().handle.Get();
 }
 

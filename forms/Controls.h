@@ -183,6 +183,7 @@ private:
     int clientWidth_;
     int clientHeight_;
     int textHeight_ = 13;
+    int dpi_ = 96;
     bool showHint_ = false;
     HWND tooltip_ = nullptr;
     HWND lastFocus_ = nullptr;
