@@ -9,15 +9,6 @@ namespace forms {
 TApplication* Application = nullptr;
 TScreen* Screen = nullptr;
 
-Services& ModalServices() {
-    static Services services{
-        [](HWND owner, const char* text, const char* caption, UINT flags) {
-            return ::MessageBoxA(owner, text, caption, flags);
-        },
-    };
-    return services;
-}
-
 namespace {
 constexpr char kAppClass[] = "TApplication";
 

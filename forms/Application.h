@@ -12,6 +12,7 @@
 #include "forms/Component.h"
 #include "forms/Exception.h"
 #include "forms/Method.h"
+#include "forms/Services.h"
 #include "forms/Win.h"
 
 namespace forms {
@@ -21,13 +22,6 @@ class TWinControl;
 
 using TNotifyEvent = Method<TObject*>;
 using TExceptionEvent = Method<TObject*, const Exception&>;
-
-// The narrow entry points of the modal services. Each defaults to the real
-// Win32 call; in-process tests replace one to answer it.
-struct Services {
-    std::function<int(HWND owner, const char* text, const char* caption, UINT flags)> MessageBox;
-};
-Services& ModalServices();
 
 class TApplication : public TComponent {
 public:
