@@ -19,6 +19,9 @@ constexpr int kMaxFloatPrecision = 18;
 // Specifier numbers stop growing here; an index this large is past the end
 // of any list anyway.
 constexpr long long kNumberCap = INT_MAX;
+// A wider field or longer precision is refused rather than allocated: a
+// typed "%999999999p" must not ask for a gigabyte.
+constexpr long long kMaxWidth = 65535;
 
 [[noreturn]] void Fail(std::string_view format) {
     throw EConvertError("Format '" + std::string(format) + "' invalid or incompatible with argument");
@@ -290,6 +293,7 @@ private:
             precision = Number().value_or(0);
             if (precision < 0) precision = -1;
         }
+        if (width > kMaxWidth || precision > kMaxWidth) Fail(format_);
         if (pos_ >= format_.size()) Fail(format_);
         char type = format_[pos_++];
         if (type >= 'A' && type <= 'Z') type = static_cast<char>(type - 'A' + 'a');

@@ -59,6 +59,9 @@ TEST(Format, RefusesMalformedTemplates) {
     ExpectInvalid("%*d", {std::string("5"), 1});  // "*" needs an integer
     ExpectInvalid("%*d", {std::int64_t{1} << 40, 1});
     ExpectInvalid("%99999999999999999999:d", {1});
+    // Huge fields are refused, never allocated.
+    ExpectInvalid("%999999999p", {static_cast<const void*>(nullptr)});
+    ExpectInvalid("%.999999999s", {std::string("x")});
 }
 
 TEST(Format, ErrorMessageQuotesTheWholeTemplate) {
