@@ -91,6 +91,8 @@ TForm1::TForm1(TComponent* owner)
     SpeedButton5 = new TSpeedButton(this, {.Name = "SpeedButton5", .Parent = Panel1, .Bounds = {264, 101, 94, 21}, .Text = "About         ", .Hint = "Click here !", .Font = kHeading, .Cursor = crHandPoint}, IDB_HAND, 2);
     HelpBtn      = new TSpeedButton(this, {.Name = "HelpBtn", .Parent = Panel2, .Bounds = {259, 9, 70, 25}, .Text = "Help", .Hint = "Call help"}, IDB_HELP);
     AboutBtn     = new TSpeedButton(this, {.Name = "AboutBtn", .Parent = Panel2, .Bounds = {341, 9, 70, 25}, .Text = "About", .Hint = "About Glimsel Configuration"}, IDB_ABOUT);
+    Msg1         = new msg32::TMsg(this);
+    Msg1->SetName("Msg1");
     SaveAsBtn    = new TSpeedButton(this, {.Name = "SaveAsBtn", .Parent = Panel2, .Bounds = {176, 9, 70, 25}, .Text = "Save as", .Hint = "Save configuration file as ..."}, IDB_SAVEAS);
     SaveDialog1  = new TSaveDialog(this, "SaveDialog1");
     OpenBtn      = new TSpeedButton(this, {.Name = "OpenBtn", .Parent = Panel2, .Bounds = {12, 9, 70, 25}, .Text = "Open", .Hint = "Open configuration file"}, IDB_OPEN);

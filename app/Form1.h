@@ -7,6 +7,7 @@
 #include "forms/ExtControls.h"
 #include "forms/Menus.h"
 #include "forms/StdControls.h"
+#include "msg32/Msg.h"
 
 namespace glim {
 
@@ -62,6 +63,7 @@ public:
     TSpeedButton* SpeedButton5;
     TSpeedButton* HelpBtn;
     TSpeedButton* AboutBtn;
+    msg32::TMsg* Msg1;
     TSpeedButton* SaveAsBtn;
     TSaveDialog* SaveDialog1;
     TSpeedButton* OpenBtn;

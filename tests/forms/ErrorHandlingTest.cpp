@@ -166,4 +166,12 @@ TEST_F(ErrorHandlingTest, MessageBoxRestoresOnlyWhatItDisabled) {
     DestroyWindow(other);
 }
 
+TEST_F(ErrorHandlingTest, TheScreenForgetsADestroyedActiveControl) {
+    auto* edit = new TPanel(form.get(), {.Name = "Focusable", .Parent = form.get(), .Bounds = {100, 10, 20, 20}});
+    Screen->SetActiveControl(edit);
+    ASSERT_EQ(Screen->ActiveControl(), edit);
+    TComponent::Free(edit);
+    EXPECT_EQ(Screen->ActiveControl(), nullptr);
+}
+
 }  // namespace
