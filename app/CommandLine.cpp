@@ -54,4 +54,24 @@ std::string ParamStr(int index) {
     return args[static_cast<size_t>(index)];
 }
 
+std::string FullPath(const std::string& path) {
+    if (path.empty()) return path;
+#ifdef _WIN32
+    DWORD n = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    if (n == 0) return path;
+    std::string full(n, '\0');
+    n = GetFullPathNameA(path.c_str(), n, full.data(), nullptr);
+    if (n == 0 || n >= full.size()) return path;
+    full.resize(n);
+    return full;
+#else
+    return path;
+#endif
+}
+
+const std::string& ProfileArgument() {
+    static const std::string path = FullPath(ParamStr(1));
+    return path;
+}
+
 }  // namespace glim

@@ -18,4 +18,13 @@ std::vector<std::string> SplitCommandLine(std::string_view line);
 // program's own name as given there); empty when there is no such argument.
 std::string ParamStr(int index);
 
+// The path made full against the current folder; empty stays empty. A
+// relative name means the file in the current folder, as a user expects, not
+// in the Windows folder where the profile functions would look for it.
+std::string FullPath(const std::string& path);
+
+// Command-line argument 1 as a full path, made once, at the first call: the
+// profile that loads at start and that Save writes.
+const std::string& ProfileArgument();
+
 }  // namespace glim

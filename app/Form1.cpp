@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 
+#include "app/CommandLine.h"
 #include "app/res/resource.h"
 
 namespace glim {
@@ -108,10 +109,23 @@ TForm1::TForm1(TComponent* owner)
 
     SetTabOrder({Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, CheckBox1, CheckBox2, Memo1, Memo2});
 
+    OnActivate = Bind<&TForm1::FormActivate>(this);
+    OnKeyDown = Bind<&TForm1::FormKeyDown>(this);
+    SpeedButton5->OnClick = Bind<&TForm1::SpeedButton5Click>(this);
+    SpeedButton1->OnClick = Bind<&TForm1::SpeedButton1Click>(this);
+    SpeedButton2->OnClick = Bind<&TForm1::SpeedButton2Click>(this);
+    ScrollBox1->OnClick = Bind<&TForm1::SpeedButton2Click>(this);
+    Image1->OnClick = Bind<&TForm1::SpeedButton2Click>(this);
+    for (int i = 0; i < IconMenu->Count(); ++i)
+        if (!IconMenu->Items(i)->IsLine()) IconMenu->Items(i)->OnClick = Bind<&TForm1::SetCaption>(this);
+    OpenBtn->OnClick = Bind<&TForm1::OpenBtnClick>(this);
+    SpeedButton3->OnClick = Bind<&TForm1::SpeedButton3Click>(this);
+    SaveAsBtn->OnClick = Bind<&TForm1::SaveAsBtnClick>(this);
+    HelpBtn->OnClick = Bind<&TForm1::HelpBtnClick>(this);
+    AboutBtn->OnClick = Bind<&TForm1::AboutBtnClick>(this);
     SpeedButton4->OnClick = Bind<&TForm1::SpeedButton4Click>(this);
-}
 
-// Exit: closes the window, which ends the program. Nothing is saved or asked.
-void TForm1::SpeedButton4Click(TObject*) { Close(); }
+    CommandLineProfile = ProfileArgument();
+}
 
 }  // namespace glim

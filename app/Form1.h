@@ -69,8 +69,28 @@ public:
     TSpeedButton* OpenBtn;
     TOpenDialog* OpenDialog1;
 
+    // The profile named on the command line, as a full path: the one that
+    // loads at start and the only one that Save writes.
+    std::string CommandLineProfile;
+
     // Event handlers.
     void SpeedButton4Click(TObject* Sender);
+    void SpeedButton3Click(TObject* Sender);
+    void SpeedButton1Click(TObject* Sender);
+    void SpeedButton2Click(TObject* Sender);
+    void SpeedButton5Click(TObject* Sender);
+    void SetCaption(TObject* Sender);
+    void FormActivate(TObject* Sender);
+    void FormKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+    void HelpBtnClick(TObject* Sender);
+    void AboutBtnClick(TObject* Sender);
+    void SaveAsBtnClick(TObject* Sender);
+    void OpenBtnClick(TObject* Sender);
+
+private:
+    void LoadConfiguration(const std::string& fileName);
+    void SaveConfiguration(const std::string& fileName);
+    void ComposeAboutText(std::string& text);
 };
 
 }  // namespace glim

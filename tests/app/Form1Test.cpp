@@ -241,6 +241,7 @@ TEST_F(Form1Test, TabGoesThroughTheEditorsInOrderAndNeverToAButton) {
 }
 
 TEST_F(Form1Test, ClickingASpeedButtonLeavesTheFocusAlone) {
+    ServiceOverride box(&Services::MessageBox, [](HWND, const char*, const char*, UINT) { return IDOK; });
     ShowAndActivate();
     form->Edit3->SetFocus();
     HWND button = form->HelpBtn->Handle();

@@ -1,0 +1,53 @@
+// The window's one-time set-up, Help, About and Exit.
+
+#include "app/Form1.h"
+#include "app/Strings.h"
+#include "app/res/resource.h"
+#include "config/FileExists.h"
+
+namespace glim {
+
+namespace {
+constexpr WORD kF1 = 112;
+constexpr char kAboutText[] = "Glimsel Configuration - Copyright (c) 2026 The Glimsel authors. All rights reserved.";
+
+// The folder of a path: up to and including its last "\" or ":".
+std::string FolderOf(const std::string& path) {
+    size_t end = path.find_last_of("\\:");
+    return end == std::string::npos ? std::string() : path.substr(0, end + 1);
+}
+}  // namespace
+
+// Runs when the window first becomes active, and never again.
+void TForm1::FormActivate(TObject*) {
+    OnActivate = {};
+    std::string help = FolderOf(Application->ExeName()) + "glimview.hlp";
+    if (config::FileExists(help)) Application->SetHelpFile(help);
+    Msg1->BoxCaption = Application->Title();
+    LoadConfiguration("");
+}
+
+// F1 anywhere in the window, with any modifiers, runs Help; the focused
+// control never sees it.
+void TForm1::FormKeyDown(TObject*, WORD& Key, TShiftState) {
+    if (Key == kF1) {
+        Key = 0;
+        HelpBtnClick(nullptr);
+    }
+}
+
+void TForm1::HelpBtnClick(TObject*) {
+    if (Application->HelpFile().empty()) {
+        AboutBtnClick(nullptr);
+        return;
+    }
+    HWND owner = Application->MainForm() ? Application->MainForm()->Handle() : Handle();
+    ModalServices().WinHelp(owner, Application->HelpFile().c_str(), HELP_CONTENTS, 0);
+}
+
+void TForm1::AboutBtnClick(TObject*) { Msg1->ShowText(msg32::mbInformation, LoadText(IDS_ABOUT_TEXT, kAboutText)); }
+
+// Exit: closes the window, which ends the program. Nothing is saved or asked.
+void TForm1::SpeedButton4Click(TObject*) { Close(); }
+
+}  // namespace glim
