@@ -1,6 +1,35 @@
 #include "forms/Dialogs.h"
 
+#include <algorithm>
+
 namespace forms {
+
+// ---- modal to the program -----------------------------------------------------
+
+namespace {
+BOOL CALLBACK DisableVisibleWindow(HWND hwnd, LPARAM lp) {
+    auto* disabled = reinterpret_cast<std::vector<HWND>*>(lp);
+    if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+        EnableWindow(hwnd, FALSE);
+        disabled->push_back(hwnd);
+    }
+    return TRUE;
+}
+}  // namespace
+
+TaskModalScope::TaskModalScope() : active_(GetActiveWindow()) {
+    EnumThreadWindows(GetCurrentThreadId(), DisableVisibleWindow, reinterpret_cast<LPARAM>(&disabled_));
+}
+
+TaskModalScope::~TaskModalScope() {
+    for (HWND hwnd : disabled_)
+        if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
+    if (active_ && IsWindow(active_)) SetActiveWindow(active_);
+}
+
+HWND DialogOwner() { return Application ? Application->Handle() : nullptr; }
+
+// ---- open and save dialogs ----------------------------------------------------
 
 TOpenDialog::TOpenDialog(TComponent* owner, const char* name) : TComponent(owner) { SetName(name); }
 
@@ -22,9 +51,120 @@ std::string TOpenDialog::FilterBuffer() const {
     return buffer;
 }
 
+namespace {
+// The file dialogs make the folder the user browsed to the current one.
+// Names that the program holds relative to its current folder (a profile
+// named on the command line without a folder) must keep meaning the same
+// files afterwards, so the folder is put back.
+class KeepCurrentDirectory {
+public:
+    KeepCurrentDirectory() {
+        DWORD n = GetCurrentDirectoryA(0, nullptr);
+        if (n == 0) return;
+        path_.assign(n, '\0');
+        n = GetCurrentDirectoryA(n, path_.data());
+        if (n == 0 || n >= path_.size()) {
+            path_.clear();
+            return;
+        }
+        path_.resize(n);
+    }
+    ~KeepCurrentDirectory() {
+        if (!path_.empty()) SetCurrentDirectoryA(path_.c_str());
+    }
+    KeepCurrentDirectory(const KeepCurrentDirectory&) = delete;
+    KeepCurrentDirectory& operator=(const KeepCurrentDirectory&) = delete;
+
+private:
+    std::string path_;
+};
+}  // namespace
+
+bool TOpenDialog::Run(bool save) {
+    std::string file(kFileBufferSize, '\0');
+    // A proposal longer than the buffer is cut; the last byte stays NUL.
+    std::copy_n(FileName.begin(), std::min<size_t>(FileName.size(), file.size() - 1), file.begin());
+    const std::string filter = FilterBuffer();
+
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = DialogOwner();
+    ofn.lpstrFilter = Filter.empty() ? nullptr : filter.c_str();
+    ofn.nFilterIndex = static_cast<DWORD>(std::max(FilterIndex, 0));
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = kFileBufferSize;
+    ofn.lpstrTitle = Title.empty() ? nullptr : Title.c_str();
+    ofn.lpstrDefExt = DefaultExt.empty() ? nullptr : DefaultExt.c_str();
+    ofn.Flags = Flags();
+
+    BOOL ok;
+    {
+        KeepCurrentDirectory keepFolder;
+        TaskModalScope modal;
+        ok = save ? ModalServices().GetSaveFileName(ofn) : ModalServices().GetOpenFileName(ofn);
+    }
+    if (!ok) return false;
+    file.resize(std::find(file.begin(), file.end(), '\0') - file.begin());
+    FileName = file;
+    FilterIndex = static_cast<int>(ofn.nFilterIndex);
+    return true;
+}
+
+bool TOpenDialog::Execute() { return Run(false); }
+
+bool TSaveDialog::Execute() { return Run(true); }
+
+// ---- colour dialog ------------------------------------------------------------
+
 TColorDialog::TColorDialog(TComponent* owner, const char* name) : TComponent(owner) {
     SetName(name);
     CustomColors.fill(RGB(255, 255, 255));
+}
+
+DWORD TColorDialog::Flags() const {
+    // Ctl3D needs no flag: the system draws its dialogs three-dimensional.
+    DWORD flags = CC_RGBINIT;
+    if (Options & cdFullOpen) flags |= CC_FULLOPEN;
+    if (Options & cdPreventFullOpen) flags |= CC_PREVENTFULLOPEN;
+    if (Options & cdSolidColor) flags |= CC_SOLIDCOLOR;
+    if (Options & cdAnyColor) flags |= CC_ANYCOLOR;
+    return flags;
+}
+
+namespace {
+// Places the colour dialog once it has its size: centred across the screen,
+// a third of the free height from the top.
+UINT_PTR CALLBACK ColorDialogHook(HWND dialog, UINT msg, WPARAM, LPARAM) {
+    if (msg != WM_INITDIALOG) return 0;
+    RECT r{};
+    GetWindowRect(dialog, &r);
+    const int x = (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2;
+    const int y = (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 3;
+    SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return TRUE;  // the dialog sets the focus as usual
+}
+}  // namespace
+
+bool TColorDialog::Execute() {
+    // The dialog works on a copy: a cancelled one leaves the slots alone.
+    std::array<COLORREF, 16> custom = CustomColors;
+    CHOOSECOLORA cc{};
+    cc.lStructSize = sizeof(cc);
+    cc.hwndOwner = DialogOwner();
+    cc.rgbResult = ColorToRGB(Color);
+    cc.lpCustColors = custom.data();
+    cc.Flags = Flags() | CC_ENABLEHOOK;
+    cc.lpfnHook = ColorDialogHook;
+
+    BOOL ok;
+    {
+        TaskModalScope modal;
+        ok = ModalServices().ChooseColor(cc);
+    }
+    if (!ok) return false;
+    Color = static_cast<TColor>(cc.rgbResult & 0xFFFFFF);
+    CustomColors = custom;
+    return true;
 }
 
 }  // namespace forms

@@ -4,11 +4,30 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "forms/Application.h"
 #include "forms/Graphics.h"
 
 namespace forms {
+
+// Makes a dialog of the application modal to the whole program: the thread's
+// other visible windows are disabled while it lives; afterwards the ones it
+// disabled are enabled again and the window that was active is activated.
+class TaskModalScope {
+public:
+    TaskModalScope();
+    ~TaskModalScope();
+    TaskModalScope(const TaskModalScope&) = delete;
+    TaskModalScope& operator=(const TaskModalScope&) = delete;
+
+private:
+    HWND active_;
+    std::vector<HWND> disabled_;
+};
+
+// The owner of the application's dialogs: its hidden window.
+HWND DialogOwner();
 
 enum TOpenOption : unsigned {
     ofOverwritePrompt = 1u << 0,
@@ -32,11 +51,29 @@ public:
     DWORD Flags() const;
     // The filter as the dialog takes it: NUL-separated, double NUL at the end.
     std::string FilterBuffer() const;
+
+    // Shows the dialog, proposing FileName. On OK, FileName and FilterIndex
+    // take the choice and the result is true; otherwise nothing changes.
+    virtual bool Execute();
+
+    // Room for the chosen name: the longest path the system knows.
+    static constexpr DWORD kFileBufferSize = 32768;
+
+protected:
+    bool Run(bool save);
 };
 
 class TSaveDialog : public TOpenDialog {
 public:
     using TOpenDialog::TOpenDialog;
+    bool Execute() override;
+};
+
+enum TColorDialogOption : unsigned {
+    cdFullOpen = 1u << 0,
+    cdPreventFullOpen = 1u << 1,
+    cdSolidColor = 1u << 2,
+    cdAnyColor = 1u << 3,
 };
 
 class TColorDialog : public TComponent {
@@ -48,6 +85,13 @@ public:
     unsigned Options = 0;
     // Sixteen custom colour slots, none defined (white) at first.
     std::array<COLORREF, 16> CustomColors;
+
+    // The CHOOSECOLOR flags that the options stand for.
+    DWORD Flags() const;
+    // Shows the dialog starting at Color (a system colour as its current
+    // RGB value). On OK, Color takes the chosen colour, the custom colours
+    // are kept, and the result is true; otherwise nothing changes.
+    bool Execute();
 };
 
 }  // namespace forms

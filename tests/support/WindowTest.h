@@ -51,4 +51,80 @@ inline void TypeChar(char c) {
     Pump();
 }
 
+// Answers a real modal dialog from inside its own modal loop: a timer of this
+// thread looks for a visible dialog window (class #32770) of the thread and
+// hands it to the action once. Create it just before the call that opens the
+// dialog; the action must close the dialog (post a key or a command). After
+// `seconds` without a dialog it stops looking and TimedOut() says so.
+class WhenDialogOpens {
+public:
+    explicit WhenDialogOpens(std::function<void(HWND)> action, int seconds = 15)
+        : action_(std::move(action)), deadline_(GetTickCount64() + 1000ULL * seconds) {
+        current_ = this;
+        timer_ = SetTimer(nullptr, 0, 20, &Tick);
+    }
+    ~WhenDialogOpens() {
+        if (timer_) KillTimer(nullptr, timer_);
+        if (current_ == this) current_ = nullptr;
+    }
+    WhenDialogOpens(const WhenDialogOpens&) = delete;
+    WhenDialogOpens& operator=(const WhenDialogOpens&) = delete;
+
+    bool Ran() const { return dialog_ != nullptr; }
+    bool TimedOut() const { return timedOut_; }
+    HWND Dialog() const { return dialog_; }
+
+private:
+    static BOOL CALLBACK FindDialog(HWND hwnd, LPARAM lp) {
+        char name[16] = {};
+        GetClassNameA(hwnd, name, sizeof name);
+        if (std::string(name) == "#32770" && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+            *reinterpret_cast<HWND*>(lp) = hwnd;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        WhenDialogOpens* self = current_;
+        if (!self || !self->timer_) return;
+        HWND dialog = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), &FindDialog, reinterpret_cast<LPARAM>(&dialog));
+        if (!dialog) {
+            if (GetTickCount64() > self->deadline_) {
+                self->timedOut_ = true;
+                self->Stop();
+            }
+            return;
+        }
+        self->Stop();
+        self->dialog_ = dialog;
+        self->action_(dialog);
+    }
+    void Stop() {
+        KillTimer(nullptr, timer_);
+        timer_ = 0;
+    }
+
+    static inline WhenDialogOpens* current_ = nullptr;
+    std::function<void(HWND)> action_;
+    unsigned long long deadline_;
+    UINT_PTR timer_ = 0;
+    HWND dialog_ = nullptr;
+    bool timedOut_ = false;
+};
+
+// The rectangle of a dialog's control in the dialog's client area.
+inline RECT ControlRect(HWND dialog, int id) { return RectInParent(GetDlgItem(dialog, id)); }
+
+// The width and height of a text in a window's font.
+inline SIZE TextExtent(HWND hwnd, const std::string& text) {
+    SIZE size{};
+    HDC dc = GetDC(hwnd);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(hwnd, dc);
+    return size;
+}
+
 }  // namespace testutil
