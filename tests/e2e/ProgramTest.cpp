@@ -3,115 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
+#include "tests/e2e/Driver.h"
 
-#include "forms/Win.h"
+using namespace e2e;
 
 namespace {
-
-constexpr char kCaption[] = "Glimsel - Configuration";
-
-std::string ProgramPath() {
-    char self[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string path = self;
-    return path.substr(0, path.find_last_of("\\/") + 1) + "glimcfg.exe";
-}
-
-std::string TextOf(HWND hwnd) {
-    char buffer[1024] = {};
-    // WM_GETTEXT, not GetWindowText: across processes only the message reads
-    // what an edit control holds.
-    SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer), SMTO_BLOCK, 5000,
-                        nullptr);
-    return buffer;
-}
-
-struct Child {
-    HWND hwnd;
-    std::string className;
-    std::string text;
-};
-
-std::vector<Child> ChildrenOf(HWND parent) {
-    std::vector<Child> children;
-    EnumChildWindows(
-        parent,
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            char cls[64] = {};
-            GetClassNameA(hwnd, cls, sizeof cls);
-            reinterpret_cast<std::vector<Child>*>(lp)->push_back({hwnd, cls, TextOf(hwnd)});
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&children));
-    return children;
-}
-
-HWND Find(const std::vector<Child>& children, const std::string& className, const std::string& text) {
-    for (const Child& c : children)
-        if (c.className == className && c.text == text) return c.hwnd;
-    return nullptr;
-}
-
-void ClickAt(int x, int y) {
-    SetCursorPos(x, y);
-    Sleep(50);
-    INPUT input[2] = {};
-    input[0].type = input[1].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(1, &input[0], sizeof(INPUT));
-    Sleep(50);
-    SendInput(1, &input[1], sizeof(INPUT));
-}
-
-void ClickCentre(HWND hwnd) {
-    RECT r{};
-    GetWindowRect(hwnd, &r);
-    ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-}
-
-class Program {
-public:
-    explicit Program(const std::string& arguments = {}) {
-        std::string command = "\"";
-        command += ProgramPath();
-        command += "\"";
-        if (!arguments.empty()) command += " " + arguments;
-        STARTUPINFOA si{sizeof si};
-        started_ = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_);
-    }
-    ~Program() {
-        if (!started_) return;
-        if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 99);
-        CloseHandle(pi_.hThread);
-        CloseHandle(pi_.hProcess);
-    }
-    bool Started() const { return started_; }
-
-    // The program's window, once it is visible.
-    HWND WaitForWindow(DWORD timeoutMs = 20000) {
-        for (DWORD waited = 0; waited < timeoutMs; waited += 100) {
-            HWND hwnd = FindWindowA(nullptr, kCaption);
-            if (hwnd && IsWindowVisible(hwnd)) return hwnd;
-            if (WaitForSingleObject(pi_.hProcess, 100) != WAIT_TIMEOUT) return nullptr;
-        }
-        return nullptr;
-    }
-
-    // The exit code, or -1 when the program is still running after the timeout.
-    long WaitForExit(DWORD timeoutMs = 15000) {
-        if (WaitForSingleObject(pi_.hProcess, timeoutMs) != WAIT_OBJECT_0) return -1;
-        DWORD code = 0;
-        GetExitCodeProcess(pi_.hProcess, &code);
-        return static_cast<long>(code);
-    }
-
-private:
-    PROCESS_INFORMATION pi_{};
-    bool started_ = false;
-};
 
 TEST(Program, ShowsItsWindowWithDefaultsAndExitEndsIt) {
     Program program;

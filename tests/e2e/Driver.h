@@ -1,0 +1,179 @@
+#pragma once
+// Drives the built program from another process, as a user would: starts it,
+// finds its windows by caption and class, reads them across the process
+// boundary, and clicks and types with real input.
+
+#include <string>
+#include <vector>
+
+#include "forms/Win.h"
+
+namespace e2e {
+
+
+constexpr char kCaption[] = "Glimsel - Configuration";
+
+inline std::string ProgramPath() {
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string path = self;
+    return path.substr(0, path.find_last_of("\\/") + 1) + "glimcfg.exe";
+}
+
+inline std::string TextOf(HWND hwnd) {
+    char buffer[1024] = {};
+    // WM_GETTEXT, not GetWindowText: across processes only the message reads
+    // what an edit control holds.
+    SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer), SMTO_BLOCK, 5000,
+                        nullptr);
+    return buffer;
+}
+
+struct Child {
+    HWND hwnd;
+    std::string className;
+    std::string text;
+};
+
+inline std::vector<Child> ChildrenOf(HWND parent) {
+    std::vector<Child> children;
+    EnumChildWindows(
+        parent,
+        [](HWND hwnd, LPARAM lp) -> BOOL {
+            char cls[64] = {};
+            GetClassNameA(hwnd, cls, sizeof cls);
+            reinterpret_cast<std::vector<Child>*>(lp)->push_back({hwnd, cls, TextOf(hwnd)});
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+inline HWND Find(const std::vector<Child>& children, const std::string& className, const std::string& text) {
+    for (const Child& c : children)
+        if (c.className == className && c.text == text) return c.hwnd;
+    return nullptr;
+}
+
+inline void ClickAt(int x, int y) {
+    SetCursorPos(x, y);
+    Sleep(50);
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(1, &input[0], sizeof(INPUT));
+    Sleep(50);
+    SendInput(1, &input[1], sizeof(INPUT));
+}
+
+inline void ClickCentre(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+class Program {
+public:
+    explicit Program(const std::string& arguments = {}) {
+        std::string command = "\"";
+        command += ProgramPath();
+        command += "\"";
+        if (!arguments.empty()) command += " " + arguments;
+        STARTUPINFOA si{sizeof si};
+        started_ = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_);
+    }
+    ~Program() {
+        if (!started_) return;
+        if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 99);
+        CloseHandle(pi_.hThread);
+        CloseHandle(pi_.hProcess);
+    }
+    bool Started() const { return started_; }
+
+    // The program's window (class TForm1), once it is visible; its caption
+    // may name a loaded profile.
+    HWND WaitForWindow(DWORD timeoutMs = 20000) {
+        for (DWORD waited = 0; waited < timeoutMs; waited += 100) {
+            for (HWND hwnd = FindWindowExA(nullptr, nullptr, "TForm1", nullptr); hwnd;
+                 hwnd = FindWindowExA(nullptr, hwnd, "TForm1", nullptr)) {
+                DWORD pid = 0;
+                GetWindowThreadProcessId(hwnd, &pid);
+                if (pid == pi_.dwProcessId && IsWindowVisible(hwnd)) return hwnd;
+            }
+            if (WaitForSingleObject(pi_.hProcess, 100) != WAIT_TIMEOUT) return nullptr;
+        }
+        return nullptr;
+    }
+
+    DWORD ProcessId() const { return pi_.dwProcessId; }
+
+    // The exit code, or -1 when the program is still running after the timeout.
+    long WaitForExit(DWORD timeoutMs = 15000) {
+        if (WaitForSingleObject(pi_.hProcess, timeoutMs) != WAIT_OBJECT_0) return -1;
+        DWORD code = 0;
+        GetExitCodeProcess(pi_.hProcess, &code);
+        return static_cast<long>(code);
+    }
+
+private:
+    PROCESS_INFORMATION pi_{};
+    bool started_ = false;
+};
+
+// The process id of the running program.
+inline DWORD ProcessIdOf(HWND hwnd) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    return pid;
+}
+
+// A visible message box (#32770) of the given process, waiting for it.
+inline HWND WaitForBox(DWORD pid, DWORD timeoutMs = 10000) {
+    struct Search {
+        DWORD pid;
+        HWND found = nullptr;
+    };
+    for (DWORD waited = 0; waited < timeoutMs; waited += 100) {
+        Search search{pid};
+        EnumWindows(
+            [](HWND hwnd, LPARAM lp) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(lp);
+                char cls[32] = {};
+                GetClassNameA(hwnd, cls, sizeof cls);
+                if (std::string(cls) == "#32770" && IsWindowVisible(hwnd) && ProcessIdOf(hwnd) == s->pid) {
+                    s->found = hwnd;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (search.found) return search.found;
+        Sleep(100);
+    }
+    return nullptr;
+}
+
+// The text of a message box: its static control 65535.
+inline std::string BoxText(HWND box) { return TextOf(GetDlgItem(box, 0xFFFF)); }
+
+inline void PressKey(WORD key, bool shift = false) {
+    std::vector<INPUT> input;
+    auto add = [&](WORD vk, DWORD flags) {
+        INPUT i{};
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = vk;
+        i.ki.dwFlags = flags;
+        input.push_back(i);
+    };
+    if (shift) add(VK_SHIFT, 0);
+    add(key, 0);
+    add(key, KEYEVENTF_KEYUP);
+    if (shift) add(VK_SHIFT, KEYEVENTF_KEYUP);
+    for (INPUT& i : input) {
+        SendInput(1, &i, sizeof(INPUT));
+        Sleep(30);
+    }
+}
+
+}  // namespace e2e
