@@ -165,33 +165,31 @@ void TApplication::ShowException(const Exception& e) {
 }
 
 namespace {
-struct DisabledWindows {
-    std::vector<HWND> windows;
-};
-
-BOOL CALLBACK DisableThreadWindow(HWND hwnd, LPARAM lp) {
-    auto* list = reinterpret_cast<DisabledWindows*>(lp);
+BOOL CALLBACK DisableVisibleWindow(HWND hwnd, LPARAM lp) {
+    auto* disabled = reinterpret_cast<std::vector<HWND>*>(lp);
     if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
         EnableWindow(hwnd, FALSE);
-        list->windows.push_back(hwnd);
+        disabled->push_back(hwnd);
     }
     return TRUE;
 }
 }  // namespace
 
+TaskModalScope::TaskModalScope() : active_(GetActiveWindow()) {
+    EnumThreadWindows(GetCurrentThreadId(), DisableVisibleWindow, reinterpret_cast<LPARAM>(&disabled_));
+}
+
+TaskModalScope::~TaskModalScope() {
+    for (HWND hwnd : disabled_)
+        if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
+    if (active_ && IsWindow(active_)) SetActiveWindow(active_);
+}
+
+// The box is owned by the application's hidden window; the thread's other
+// windows are disabled while it is up and put back, whether it was shown or
+// failed.
 int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags) {
-    // Put back the enabled windows and the active one, whether the box was
-    // shown or failed.
-    struct Restore {
-        HWND active = GetActiveWindow();
-        DisabledWindows disabled;
-        ~Restore() {
-            for (HWND hwnd : disabled.windows)
-                if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
-            if (active) SetActiveWindow(active);
-        }
-    } restore;
-    EnumThreadWindows(GetCurrentThreadId(), DisableThreadWindow, reinterpret_cast<LPARAM>(&restore.disabled));
+    TaskModalScope modal;
     return ModalServices().MessageBox(handle_, text.c_str(), caption.c_str(), flags);
 }
 

@@ -23,6 +23,21 @@ class TWinControl;
 using TNotifyEvent = Method<TObject*>;
 using TExceptionEvent = Method<TObject*, const Exception&>;
 
+// Makes a dialog of the application modal to the whole program: the thread's
+// other visible windows are disabled while it lives; afterwards the ones it
+// disabled are enabled again and the window that was active is activated.
+class TaskModalScope {
+public:
+    TaskModalScope();
+    ~TaskModalScope();
+    TaskModalScope(const TaskModalScope&) = delete;
+    TaskModalScope& operator=(const TaskModalScope&) = delete;
+
+private:
+    HWND active_;
+    std::vector<HWND> disabled_;
+};
+
 class TApplication : public TComponent {
 public:
     TApplication();

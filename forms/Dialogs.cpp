@@ -4,29 +4,6 @@
 
 namespace forms {
 
-// ---- modal to the program -----------------------------------------------------
-
-namespace {
-BOOL CALLBACK DisableVisibleWindow(HWND hwnd, LPARAM lp) {
-    auto* disabled = reinterpret_cast<std::vector<HWND>*>(lp);
-    if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
-        EnableWindow(hwnd, FALSE);
-        disabled->push_back(hwnd);
-    }
-    return TRUE;
-}
-}  // namespace
-
-TaskModalScope::TaskModalScope() : active_(GetActiveWindow()) {
-    EnumThreadWindows(GetCurrentThreadId(), DisableVisibleWindow, reinterpret_cast<LPARAM>(&disabled_));
-}
-
-TaskModalScope::~TaskModalScope() {
-    for (HWND hwnd : disabled_)
-        if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
-    if (active_ && IsWindow(active_)) SetActiveWindow(active_);
-}
-
 HWND DialogOwner() { return Application ? Application->Handle() : nullptr; }
 
 // ---- open and save dialogs ----------------------------------------------------
