@@ -34,7 +34,8 @@ TApplication::~TApplication() {
 
 void TApplication::Initialize() {
     if (handle_) return;
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    // Only the tooltips come from the common controls.
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES};
     InitCommonControlsEx(&icc);
 
     HINSTANCE instance = GetModuleHandleA(nullptr);

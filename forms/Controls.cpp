@@ -369,8 +369,9 @@ void TForm::Show() {
         SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
                      (GetSystemMetrics(SM_CYSCREEN) - h) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    // No UpdateWindow: the activation event (which may fill the controls)
+    // comes first, so the window paints once, with its final contents.
     ShowWindow(Handle(), SW_SHOW);
-    UpdateWindow(Handle());
 }
 
 void TForm::Close() {
