@@ -1,0 +1,561 @@
+// Open, Save and Save as on the real window. The file dialogs, the boxes,
+// the copy and the program start are answered and recorded through their
+// entry points (the copy really runs, from a stand-in viewer); one test goes
+// through the real save dialog and boxes.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <set>
+
+#include "app/Form1.h"
+#include "tests/platform/ProfileTestSupport.h"
+#include "tests/support/WindowTest.h"
+
+using namespace forms;
+using namespace testutil;
+using profiletest::ReadBytes;
+using profiletest::TempFolder;
+using profiletest::WriteBytes;
+using Lines = std::vector<std::string>;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr char kFilter[] = "Configuration files (*.ini)|*.ini|All files (*.*)|*.*";
+constexpr char kCopyQuestion[] = "Copy and rename GLIMVIEW.EXE too ?";
+
+const char kBrand[] =
+    "[Captions]\r\nTitle=Brand Viewer\r\nDialog=Save the icon\r\n"
+    "[Options]\r\nHelpFile=brand.hlp\r\nDefault=ico\r\nEditMask=1\r\nShowFileNames=0\r\nColor=$00FF00\r\n"
+    "[Menu]\r\nCopy=&Copy it\r\n"
+    "[Extensions]\r\nE1=*.ico\r\nE2=*.cur\r\n"
+    "[Dialogs]\r\nL1=Brand\r\nL2=>  indented\r\n";
+
+// What a file dialog was given.
+struct FileRequest {
+    int calls = 0;
+    std::string title, filter, defaultExt, proposed;
+    DWORD filterIndex = 0, flags = 0;
+};
+
+struct Box {
+    std::string text;
+    UINT flags;
+};
+
+struct Copy {
+    std::string from, to;
+    BOOL failIfExists;
+};
+
+struct Start {
+    HWND owner;
+    bool verb, parameters, directory;
+    std::string file;
+    int show;
+};
+
+std::string FilterText(const char* buffer) {
+    std::string text;
+    if (!buffer) return text;
+    for (const char* p = buffer; *p; p += std::strlen(p) + 1) {
+        if (!text.empty()) text += '|';
+        text += p;
+    }
+    return text;
+}
+
+std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\') + 1); }
+
+// Answers a file dialog with `answer` (empty: cancel) and records its request.
+std::function<BOOL(OPENFILENAMEA&)> FileAnswer(FileRequest& request, const std::string& answer) {
+    return [&request, &answer](OPENFILENAMEA& ofn) -> BOOL {
+        ++request.calls;
+        request.title = ofn.lpstrTitle ? ofn.lpstrTitle : "";
+        request.filter = FilterText(ofn.lpstrFilter);
+        request.defaultExt = ofn.lpstrDefExt ? ofn.lpstrDefExt : "";
+        request.proposed = ofn.lpstrFile;
+        request.filterIndex = ofn.nFilterIndex;
+        request.flags = ofn.Flags;
+        if (answer.empty()) return FALSE;
+        if (answer.size() >= ofn.nMaxFile) return FALSE;
+        std::memcpy(ofn.lpstrFile, answer.c_str(), answer.size() + 1);
+        return TRUE;
+    };
+}
+
+class FileCommandsTest : public testing::Test {
+protected:
+    void SetUp() override {
+        form.reset(new glim::TForm1(nullptr));
+        Application->SetMainForm(form.get());
+        form->CommandLineProfile.clear();
+        Pump();
+    }
+    void TearDown() override {
+        Application->SetMainForm(nullptr);
+        form.reset();
+        Pump();
+    }
+
+    // A click as the mouse gives it: through the button's window procedure,
+    // so an error of the handler goes to the application's error handling.
+    void Click(TWinControl* button) {
+        SendMessageA(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        SendMessageA(button->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        Pump();
+    }
+    void Open(const std::string& file) {
+        openAnswer = file;
+        Click(form->OpenBtn);
+    }
+    void SaveAs(const std::string& typed, std::vector<int> replies = {IDNO}) {
+        saveAnswer = typed;
+        answers = std::move(replies);
+        Click(form->SaveAsBtn);
+    }
+    std::string Profile(const std::string& path, const char* section, const char* key) {
+        return profiletest::Read(path, section, key, "<missing>");
+    }
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> texts;
+        for (const Box& b : boxes) texts.push_back(b.text);
+        return texts;
+    }
+    // The companion viewer beside the program, as the copy finds it: a
+    // stand-in file of known bytes, taken in its place by the copy.
+    std::string CompanionPath() const { return FolderOf(Application->ExeName()) + "glimview.exe"; }
+    void StandInCompanion() {
+        companion = companionFolder.File("glimview.exe");
+        WriteBytes(companion, kCompanionBytes);
+    }
+
+    // The window's visible state, to show that a command left it alone.
+    std::string Snapshot() const {
+        return form->Text() + "|" + form->Edit1->Text() + "|" + form->Edit3->Text() + "|" + form->Memo1->Text() + "|" +
+               form->Memo2->Text() + "|" + std::to_string(form->ScrollBox1->Color()) + "|" +
+               form->Copytoclipboard1->Caption();
+    }
+
+    static constexpr char kCompanionBytes[] = "stand-in viewer";
+
+    Owned<glim::TForm1> form;
+    TempFolder folder;
+    TempFolder companionFolder;
+    std::string companion;
+
+    FileRequest openRequest, saveRequest;
+    std::string openAnswer, saveAnswer;
+    std::vector<Box> boxes;
+    std::vector<int> answers;
+    std::vector<Copy> copies;
+    std::vector<Start> starts;
+
+    ServiceOverride<std::function<BOOL(OPENFILENAMEA&)>> openDialog{&Services::GetOpenFileName,
+                                                                    FileAnswer(openRequest, openAnswer)};
+    ServiceOverride<std::function<BOOL(OPENFILENAMEA&)>> saveDialog{&Services::GetSaveFileName,
+                                                                    FileAnswer(saveRequest, saveAnswer)};
+    ServiceOverride<std::function<int(HWND, const char*, const char*, UINT)>> messageBox{
+        &Services::MessageBox, [this](HWND, const char* text, const char*, UINT flags) {
+            boxes.push_back({text, flags});
+            if (answers.empty()) return IDOK;
+            const int answer = answers.front();
+            answers.erase(answers.begin());
+            return answer;
+        }};
+    ServiceOverride<std::function<BOOL(const char*, const char*, BOOL)>> copyFile{
+        &Services::CopyFile, [this](const char* from, const char* to, BOOL failIfExists) {
+            copies.push_back({from, to, failIfExists});
+            const bool standIn = !companion.empty() && from == CompanionPath();
+            return CopyFileA(standIn ? companion.c_str() : from, to, failIfExists);
+        }};
+    ServiceOverride<std::function<HINSTANCE(HWND, const char*, const char*, const char*, const char*, int)>> start{
+        &Services::ShellExecute,
+        [this](HWND owner, const char* verb, const char* file, const char* parameters, const char* directory,
+               int show) {
+            starts.push_back({owner, verb != nullptr, parameters != nullptr, directory != nullptr, file, show});
+            return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));
+        }};
+};
+
+// ---- Open and Save -------------------------------------------------------------
+
+TEST_F(FileCommandsTest, OpenShowsItsDialogAndLoadsTheChosenFile) {
+    const std::string brand = folder.File("brand.ini");
+    WriteBytes(brand, kBrand);
+    Open(brand);
+    EXPECT_EQ(openRequest.calls, 1);
+    EXPECT_EQ(openRequest.title, "Open configuration file ...");
+    EXPECT_EQ(openRequest.filter, kFilter);
+    EXPECT_EQ(openRequest.filterIndex, 1u);
+    EXPECT_EQ(openRequest.defaultExt, "ini");
+    EXPECT_EQ(openRequest.flags & (OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_OVERWRITEPROMPT),
+              DWORD(OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST));
+    EXPECT_EQ(form->Text(), "Glimsel - Configuration : brand.ini");
+    EXPECT_EQ(form->Edit1->Text(), "Brand Viewer");
+
+    // Cancelled: nothing changes; the dialog proposes the last choice.
+    form->Edit1->SetText("edited");
+    Open("");
+    EXPECT_EQ(openRequest.proposed, brand);
+    EXPECT_EQ(form->Edit1->Text(), "edited");
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(FileCommandsTest, SaveWithoutAnArgumentWritesNothingAnywhere) {
+    const std::string brand = folder.File("brand.ini");
+    WriteBytes(brand, kBrand);
+    Open(brand);
+    ASSERT_EQ(form->Text(), "Glimsel - Configuration : brand.ini");
+    form->Edit1->SetText("edited");
+    char current[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, current);
+    const auto before = fs::last_write_time(current);
+
+    Click(form->SpeedButton3);
+    EXPECT_EQ(ReadBytes(brand), kBrand);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1);
+    EXPECT_EQ(fs::last_write_time(current), before) << "nothing created in the current folder";
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(saveRequest.calls, 0);
+}
+
+TEST_F(FileCommandsTest, SaveAfterOpenWritesTheCommandLineProfileOnly) {
+    const std::string main = folder.File("main.ini");
+    const std::string brand = folder.File("brand.ini");
+    WriteBytes(main, "[Captions]\r\nTitle=Main\r\n[Other]\r\nx=kept\r\n");
+    WriteBytes(brand, kBrand);
+    form->CommandLineProfile = main;
+    Open(brand);
+    form->Edit1->SetText("Edited");
+    const std::string before = Snapshot();
+
+    Click(form->SpeedButton3);
+    EXPECT_EQ(ReadBytes(brand), kBrand) << "the opened file is not touched";
+    EXPECT_EQ(Profile(main, "Captions", "Title"), "Edited");
+    EXPECT_EQ(Profile(main, "Captions", "Dialog"), "Save the icon") << "the opened file's values";
+    EXPECT_EQ(Profile(main, "Options", "Color"), "$00FF00");
+    EXPECT_EQ(Profile(main, "Options", "EditMask"), "1");
+    EXPECT_EQ(Profile(main, "Options", "ShowFileNames"), "0");
+    EXPECT_EQ(Profile(main, "Menu", "Copy"), "&Copy it");
+    EXPECT_EQ(Profile(main, "Menu", "Icon"), "2");
+    EXPECT_EQ(Profile(main, "Dialogs", "L2"), ">  indented");
+    EXPECT_EQ(Profile(main, "Other", "x"), "kept");
+    EXPECT_EQ(Snapshot(), before) << "the caption keeps naming the opened file";
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(FileCommandsTest, SaveCreatesAMissingProfileFromTheControls) {
+    const std::string fresh = folder.File("fresh.ini");
+    form->CommandLineProfile = fresh;
+    form->Memo1->SetText("*.ico\r\n\r\n   \r\n*.exe\r\n");
+    form->Memo2->SetText(">arrow\r\n  two\r\n");
+    form->Edit3->SetText("C:\\Help\\viewer.hlp");
+    form->ScrollBox1->SetColor(0x00C0C0C0);
+    form->CheckBox1->SetChecked(true);
+
+    Click(form->SpeedButton3);
+    ASSERT_TRUE(fs::exists(fresh));
+    EXPECT_EQ(Profile(fresh, "Captions", "Title"), "Glimsel");
+    EXPECT_EQ(Profile(fresh, "Options", "Default"), "ics");
+    EXPECT_EQ(Profile(fresh, "Options", "HelpFile"), "viewer.hlp");
+    EXPECT_EQ(Profile(fresh, "Options", "Color"), "$C0C0C0");
+    EXPECT_EQ(Profile(fresh, "Options", "EditMask"), "1");
+    EXPECT_EQ(Profile(fresh, "Menu", "Background"), "Backgr&ound color ...");
+    EXPECT_EQ(Profile(fresh, "Menu", "Help"), "&Help ...") << "the hidden item is saved too";
+    // Blank lines are left out and the final line break makes no line.
+    EXPECT_EQ(Profile(fresh, "Extensions", "E1"), "*.ico");
+    EXPECT_EQ(Profile(fresh, "Extensions", "E2"), "*.exe");
+    EXPECT_EQ(Profile(fresh, "Extensions", "E3"), "<missing>");
+    EXPECT_EQ(Profile(fresh, "Dialogs", "L1"), ">>arrow");
+    EXPECT_EQ(Profile(fresh, "Dialogs", "L2"), ">  two");
+    EXPECT_EQ(Profile(fresh, "Dialogs", "L3"), "");
+
+    // Loaded again, the window shows what it saved.
+    form->Memo1->SetText("");
+    form->Memo2->SetText("");
+    Open(fresh);
+    EXPECT_EQ(form->Memo1->Lines().ToVector(), (Lines{"*.ico", "*.exe"}));
+    EXPECT_EQ(form->Memo2->Lines()[0], ">arrow");
+    EXPECT_EQ(form->Memo2->Lines()[1], "  two");
+}
+
+// ---- Save as -----------------------------------------------------------------------
+
+TEST_F(FileCommandsTest, SaveAsGivesEveryChosenNameTheIniExtension) {
+    fs::create_directory(folder.Path() / "My.Folder");
+    const std::string base = folder.File("");
+    struct Case {
+        std::string typed, written;
+    };
+    for (const Case& c : {Case{"brand", "brand.ini"}, Case{"brand.txt", "brand.ini"}, Case{"brand.ini", "brand.ini"},
+                          Case{"my.brand", "my.ini"}, Case{"My.Folder\\brand", "My.Folder\\brand.ini"},
+                          Case{"two.dots.cfg", "two.dots.ini"}}) {
+        SCOPED_TRACE(c.typed);
+        const std::string previous = form->SaveDialog1->FileName;
+        fs::remove(base + c.written);
+        SaveAs(base + c.typed);
+        EXPECT_EQ(saveRequest.proposed, previous) << "the dialog proposes the last name";
+        EXPECT_TRUE(fs::exists(base + c.written));
+        EXPECT_EQ(Profile(base + c.written, "Captions", "Title"), "Glimsel");
+        EXPECT_EQ(form->SaveDialog1->FileName, base + c.written);
+    }
+    EXPECT_FALSE(fs::exists(base + "brand")) << "the name as typed is never written";
+    EXPECT_FALSE(fs::exists(base + "brand.txt"));
+    EXPECT_FALSE(fs::exists(base + "my.brand"));
+
+    EXPECT_EQ(saveRequest.title, "Save configuration file as ...");
+    EXPECT_EQ(saveRequest.filter, kFilter);
+    EXPECT_EQ(saveRequest.filterIndex, 1u);
+    EXPECT_EQ(saveRequest.defaultExt, "");
+    EXPECT_EQ(saveRequest.flags & (OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_FILEMUSTEXIST),
+              DWORD(OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT));
+    EXPECT_EQ(form->Text(), "Glimsel - Configuration") << "Save as leaves the caption alone";
+}
+
+TEST_F(FileCommandsTest, SaveAsCancelledDoesNothing) {
+    const std::string before = Snapshot();
+    SaveAs("");
+    EXPECT_EQ(saveRequest.calls, 1);
+    EXPECT_TRUE(fs::is_empty(folder.Path()));
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(form->SaveDialog1->FileName, "");
+    EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(FileCommandsTest, SaveAsCopiesTheCompanionAndStartsTheCopy) {
+    StandInCompanion();
+    const std::string gift = folder.File("gift");
+    const std::string before = Snapshot();
+    SaveAs(gift, {IDYES, IDYES});
+
+    EXPECT_EQ(Profile(gift + ".ini", "Captions", "Title"), "Glimsel");
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].text, kCopyQuestion);
+    EXPECT_EQ(boxes[1].text, "Test " + gift + ".exe?");
+    for (const Box& b : boxes) EXPECT_EQ(b.flags, UINT(MB_ICONQUESTION | MB_YESNO));
+
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(copies[0].from, CompanionPath());
+    EXPECT_EQ(copies[0].to, gift + ".exe");
+    EXPECT_TRUE(copies[0].failIfExists);
+    EXPECT_EQ(ReadBytes(gift + ".exe"), kCompanionBytes);
+
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_EQ(starts[0].owner, form->Handle());
+    EXPECT_FALSE(starts[0].verb) << "the default verb";
+    EXPECT_EQ(starts[0].file, gift + ".exe");
+    EXPECT_FALSE(starts[0].parameters);
+    EXPECT_FALSE(starts[0].directory);
+    EXPECT_EQ(starts[0].show, SW_SHOWNORMAL);
+    EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(FileCommandsTest, SaveAsStopsAtTheFirstNo) {
+    StandInCompanion();
+    SaveAs(folder.File("one"), {IDNO});
+    EXPECT_EQ(Texts(), Lines{kCopyQuestion});
+    EXPECT_TRUE(copies.empty());
+    EXPECT_FALSE(fs::exists(folder.File("one.exe")));
+    EXPECT_TRUE(fs::exists(folder.File("one.ini")));
+
+    boxes.clear();
+    SaveAs(folder.File("two"), {IDYES, IDNO});
+    EXPECT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(copies.size(), 1u);
+    EXPECT_TRUE(fs::exists(folder.File("two.exe")));
+    EXPECT_TRUE(starts.empty());
+}
+
+TEST_F(FileCommandsTest, AnExistingProgramIsNeverReplacedAndTheTestStillOffered) {
+    StandInCompanion();
+    const std::string brand = folder.File("brand");
+    WriteBytes(brand + ".exe", "the author's own program");
+    SaveAs(brand, {IDYES, IDYES});
+    EXPECT_EQ(ReadBytes(brand + ".exe"), "the author's own program");
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].text, "Test " + brand + ".exe?");
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_EQ(starts[0].file, brand + ".exe");
+}
+
+TEST_F(FileCommandsTest, AMissingCompanionIsNotReportedAndTheTestStillAsked) {
+    // The copy really runs from beside the test program, where no viewer is.
+    if (fs::exists(CompanionPath())) GTEST_SKIP() << "a glimview.exe stands beside the test program";
+    SaveAs(folder.File("gift"), {IDYES, IDYES});
+    EXPECT_EQ(copies.size(), 1u);
+    EXPECT_FALSE(fs::exists(folder.File("gift.exe")));
+    EXPECT_EQ(boxes.size(), 2u) << "no message about the failed copy";
+    EXPECT_EQ(starts.size(), 1u);
+}
+
+TEST_F(FileCommandsTest, TheTestQuestionShowsAPathWithPerCentLiterally) {
+    fs::create_directory(folder.Path() / "50% off %s %d");
+    const std::string typed = folder.File("50% off %s %d") + "\\gift";
+    SaveAs(typed, {IDYES, IDNO});
+    EXPECT_TRUE(fs::exists(typed + ".ini"));
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].text, "Test " + typed + ".exe?");
+}
+
+// ---- refused writes ------------------------------------------------------------
+
+TEST_F(FileCommandsTest, ARefusedSaveShowsTheWriteErrorAndAsksNothing) {
+    const std::string base = folder.File("");
+    fs::create_directory(base + "folder.ini");
+    const std::string held = base + "held.ini";
+    WriteBytes(held, kBrand);
+    HANDLE handle = CreateFileA(held.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(handle, INVALID_HANDLE_VALUE);
+
+    form->Edit1->SetText("Edited");
+    const std::string before = Snapshot();
+    struct Case {
+        const char* cause;
+        std::string typed, path;
+    };
+    for (const Case& c : {Case{"missing folder", base + "missing\\gift", base + "missing\\gift.ini"},
+                          Case{"folder at the path", base + "folder", base + "folder.ini"},
+                          Case{"file held open without sharing", base + "held", held}}) {
+        SCOPED_TRACE(c.cause);
+        boxes.clear();
+        SaveAs(c.typed, {IDYES, IDYES});
+        ASSERT_EQ(boxes.size(), 1u) << "the error, and no question";
+        EXPECT_EQ(boxes[0].text, "Unable to write to " + c.path);
+        EXPECT_EQ(boxes[0].flags, UINT(MB_ICONSTOP));
+        EXPECT_TRUE(copies.empty());
+        EXPECT_TRUE(starts.empty());
+        EXPECT_EQ(Snapshot(), before);
+    }
+    CloseHandle(handle);
+    EXPECT_EQ(ReadBytes(held), kBrand);
+    EXPECT_FALSE(fs::exists(base + "missing"));
+
+    // Save to a command-line profile that is held open: the same error.
+    handle = CreateFileA(held.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    form->CommandLineProfile = held;
+    boxes.clear();
+    Click(form->SpeedButton3);
+    CloseHandle(handle);
+    EXPECT_EQ(Texts(), Lines{"Unable to write to " + held});
+    EXPECT_EQ(ReadBytes(held), kBrand);
+    EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(FileCommandsTest, SaveOntoAReadOnlyProfileShowsTheWriteError) {
+    const std::string brand = folder.File("brand.ini");
+    WriteBytes(brand, kBrand);
+    SetFileAttributesA(brand.c_str(), FILE_ATTRIBUTE_READONLY);
+    HANDLE probe = CreateFileA(brand.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (probe != INVALID_HANDLE_VALUE) {
+        CloseHandle(probe);
+        SetFileAttributesA(brand.c_str(), FILE_ATTRIBUTE_NORMAL);
+        GTEST_SKIP() << "this user may write read-only files under Wine (the superuser may)";
+    }
+    form->CommandLineProfile = brand;
+    SaveAs(folder.File("brand"), {IDYES, IDYES});
+    Click(form->SpeedButton3);
+    SetFileAttributesA(brand.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(Texts(), (Lines{"Unable to write to " + brand, "Unable to write to " + brand}));
+    EXPECT_EQ(ReadBytes(brand), kBrand);
+    EXPECT_TRUE(copies.empty());
+}
+
+// ---- the real dialog and boxes ---------------------------------------------------
+
+// Answers the real dialogs of this thread one after the other, from a timer
+// that runs inside their modal loops. A dialog that was answered is not
+// answered again while it closes.
+class DialogScript {
+public:
+    explicit DialogScript(std::vector<std::function<void(HWND)>> steps, int seconds = 20)
+        : steps_(std::move(steps)), deadline_(GetTickCount64() + 1000ULL * seconds) {
+        current_ = this;
+        timer_ = SetTimer(nullptr, 0, 50, &Tick);
+    }
+    ~DialogScript() {
+        KillTimer(nullptr, timer_);
+        current_ = nullptr;
+    }
+    DialogScript(const DialogScript&) = delete;
+    DialogScript& operator=(const DialogScript&) = delete;
+    size_t Done() const { return done_; }
+
+private:
+    static BOOL CALLBACK Find(HWND hwnd, LPARAM lp) {
+        auto* self = reinterpret_cast<DialogScript*>(lp);
+        char name[16] = {};
+        GetClassNameA(hwnd, name, sizeof name);
+        if (std::string(name) == "#32770" && IsWindowVisible(hwnd) && !self->answered_.count(hwnd)) {
+            self->found_ = hwnd;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        DialogScript* self = current_;
+        if (!self || self->done_ == self->steps_.size()) return;
+        if (GetTickCount64() > self->deadline_) {
+            // Give up: close whatever is open, so the test goes on and fails.
+            self->found_ = nullptr;
+            EnumThreadWindows(GetCurrentThreadId(), &Find, reinterpret_cast<LPARAM>(self));
+            if (self->found_) PostMessageA(self->found_, WM_COMMAND, IDCANCEL, 0);
+            return;
+        }
+        self->found_ = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), &Find, reinterpret_cast<LPARAM>(self));
+        if (!self->found_) return;
+        self->answered_.insert(self->found_);
+        self->steps_[self->done_++](self->found_);
+    }
+
+    static inline DialogScript* current_ = nullptr;
+    std::vector<std::function<void(HWND)>> steps_;
+    size_t done_ = 0;
+    unsigned long long deadline_;
+    UINT_PTR timer_ = 0;
+    std::set<HWND> answered_;
+    HWND found_ = nullptr;
+};
+
+TEST_F(FileCommandsTest, SaveAsThroughTheRealDialogAndBoxes) {
+    StandInCompanion();
+    ServiceOverride<std::function<BOOL(OPENFILENAMEA&)>> realDialog{
+        &Services::GetSaveFileName, [](OPENFILENAMEA& ofn) { return GetSaveFileNameA(&ofn); }};
+    ServiceOverride<std::function<int(HWND, const char*, const char*, UINT)>> realBoxes{
+        &Services::MessageBox,
+        [](HWND owner, const char* text, const char* caption, UINT flags) {
+            return MessageBoxA(owner, text, caption, flags);
+        }};
+    const std::string gift = folder.File("gift");
+    std::string title;
+    Lines texts;
+    const auto yes = [&texts](HWND box) {
+        char text[1024] = {};
+        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+        texts.push_back(text);
+        PostMessageA(box, WM_COMMAND, IDYES, 0);
+    };
+    {
+        DialogScript script({[&](HWND dialog) {
+                                 title = WindowText(dialog);
+                                 SetDlgItemTextA(dialog, 0x47C, gift.c_str());
+                                 PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+                             },
+                             yes, yes});
+        form->SaveAsBtnClick(nullptr);
+        EXPECT_EQ(script.Done(), 3u);
+    }
+    EXPECT_EQ(title, "Save configuration file as ...");
+    EXPECT_EQ(texts, (Lines{kCopyQuestion, "Test " + gift + ".exe?"}));
+    EXPECT_EQ(Profile(gift + ".ini", "Captions", "Title"), "Glimsel");
+    EXPECT_EQ(ReadBytes(gift + ".exe"), kCompanionBytes);
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_EQ(starts[0].file, gift + ".exe");
+    EXPECT_EQ(form->SaveDialog1->FileName, gift + ".ini");
+}
+
+}  // namespace
