@@ -1,6 +1,7 @@
 // Open, Save and Save as, and the save of the window into a profile.
 
 #include "app/Form1.h"
+#include "app/Paths.h"
 #include "app/Strings.h"
 #include "app/res/resource.h"
 #include "config/Saving.h"
@@ -12,21 +13,6 @@ namespace {
 constexpr char kCopyQuestion[] = "Copy and rename GLIMVIEW.EXE too ?";
 constexpr char kTestQuestion[] = "Test ";
 constexpr char kCompanion[] = "glimview.exe";
-
-// The extension of a path starts at its last "." when that stands after the
-// last "\" and ":"; a "." in a folder's name does not count. The extension
-// is replaced, or ext appended when there is none.
-std::string ChangeFileExt(const std::string& path, const std::string& ext) {
-    const size_t dot = path.find_last_of(".\\:");
-    if (dot != std::string::npos && path[dot] == '.') return path.substr(0, dot) + ext;
-    return path + ext;
-}
-
-// The folder of a path: up to and including its last "\" or ":".
-std::string FolderOf(const std::string& path) {
-    const size_t end = path.find_last_of("\\:");
-    return end == std::string::npos ? std::string() : path.substr(0, end + 1);
-}
 
 // Message boxes take their text as a template; a file name goes in literally.
 std::string Literal(const std::string& text) {

@@ -1,6 +1,7 @@
 // The window's one-time set-up, Help, About and Exit.
 
 #include "app/Form1.h"
+#include "app/Paths.h"
 #include "app/Strings.h"
 #include "app/res/resource.h"
 #include "config/FileExists.h"
@@ -11,11 +12,6 @@ namespace {
 constexpr WORD kF1 = 112;
 constexpr char kAboutText[] = "Glimsel Configuration - Copyright (c) 2026 The Glimsel authors. All rights reserved.";
 
-// The folder of a path: up to and including its last "\" or ":".
-std::string FolderOf(const std::string& path) {
-    size_t end = path.find_last_of("\\:");
-    return end == std::string::npos ? std::string() : path.substr(0, end + 1);
-}
 }  // namespace
 
 // Runs when the window first becomes active, and never again.
