@@ -93,11 +93,14 @@ std::optional<std::int32_t> DecodeColour(std::string_view stored) {
     return colour;
 }
 
+// A line of blanks (codes 0 to 32) would read back as an empty value, which
+// ends the list at the next load and hides every mask after it: such lines
+// are left out and the keys numbered without gaps.
 std::vector<std::pair<std::string, std::string>> EncodeMasks(const std::vector<std::string>& lines) {
     std::vector<std::pair<std::string, std::string>> keys;
     keys.reserve(lines.size());
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        keys.emplace_back(MaskKey(i + 1), lines[i]);
+    for (const std::string& line : lines) {
+        if (!TrimRightBlanks(line).empty()) keys.emplace_back(MaskKey(keys.size() + 1), line);
     }
     return keys;
 }
@@ -114,12 +117,13 @@ std::vector<std::string> DecodeMasks(const std::function<std::string(const std::
 }
 
 // A value read back never starts with a blank, so a leading space is carried
-// through the file behind a ">".
+// through the file behind a ">"; a load drops one leading ">", so a line whose
+// own text begins with ">" carries a second one.
 std::array<std::string, kAboutLineCount> EncodeAboutLines(const std::vector<std::string>& lines) {
     std::array<std::string, kAboutLineCount> values;
     for (std::size_t n = 0; n < kAboutLineCount && n < lines.size(); ++n) {
         std::string value = TrimRightBlanks(lines[n]);
-        if (!value.empty() && value.front() == ' ') {
+        if (!value.empty() && (value.front() == ' ' || value.front() == '>')) {
             value.insert(0, 1, '>');
         }
         if (n == 0) {

@@ -105,7 +105,8 @@ std::string EncodeColour(std::int32_t colour);
 // "0x"), and 0.
 std::optional<std::int32_t> DecodeColour(std::string_view stored);
 
-// The keys and values that save the masks, one per line, empty lines included.
+// The keys and values that save the masks: E1, E2, ... without gaps, one per
+// line that is not empty or blank.
 std::vector<std::pair<std::string, std::string>> EncodeMasks(const std::vector<std::string>& lines);
 
 // The masks read through readValue(key), from E1 up to the first key whose
@@ -113,7 +114,7 @@ std::vector<std::pair<std::string, std::string>> EncodeMasks(const std::vector<s
 std::vector<std::string> DecodeMasks(const std::function<std::string(const std::string& key)>& readValue);
 
 // The values of L1 to L6 for Memo2's lines: trailing blanks trimmed, ">" put
-// before a leading space, 13 spaces after the first line, empty values for
+// before a leading space or ">", 13 spaces after the first line, empty values for
 // the lines that Memo2 lacks; lines after the sixth are not stored.
 std::array<std::string, kAboutLineCount> EncodeAboutLines(const std::vector<std::string>& lines);
 

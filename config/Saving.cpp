@@ -24,25 +24,6 @@ private:
     TIniFile ini_;
 };
 
-// A line of blanks (codes 0 to 32) reads back as an empty value, which would
-// end the list at the next load and hide every mask after it.
-std::vector<std::string> MasksWorthWriting(const std::vector<std::string>& lines) {
-    std::vector<std::string> masks;
-    for (const std::string& line : lines) {
-        if (!TrimRightBlanks(line).empty()) masks.push_back(line);
-    }
-    return masks;
-}
-
-// A load drops one leading ">" from an About value, so a line whose own text
-// begins with ">" carries a second one, as a line led by a blank does.
-std::vector<std::string> EscapeLeadingMarks(std::vector<std::string> lines) {
-    for (std::string& line : lines) {
-        if (!line.empty() && line.front() == '>') line.insert(0, 1, '>');
-    }
-    return lines;
-}
-
 }  // namespace
 
 void WriteDocument(TProfileWriter& out, const TConfigDocument& doc) {
@@ -52,7 +33,7 @@ void WriteDocument(TProfileWriter& out, const TConfigDocument& doc) {
     for (std::size_t i = 0; i < kMenuItemCount; ++i) out.WriteValue(kMenu, kMenuKeys[i].key, doc.MenuCaptions[i]);
 
     out.ClearSection(kExtensions);
-    for (const auto& [key, value] : EncodeMasks(MasksWorthWriting(doc.Masks))) out.WriteValue(kExtensions, key, value);
+    for (const auto& [key, value] : EncodeMasks(doc.Masks)) out.WriteValue(kExtensions, key, value);
 
     out.WriteFlag(kOptions, "EditMask", doc.EditMask);
     out.WriteFlag(kOptions, "ShowFileNames", doc.ShowFileNames);
@@ -64,7 +45,7 @@ void WriteDocument(TProfileWriter& out, const TConfigDocument& doc) {
     out.WriteValue(kOptions, "Color", EncodeColour(doc.Color));
 
     out.ClearSection(kDialogs);
-    const auto about = EncodeAboutLines(EscapeLeadingMarks(doc.AboutLines));
+    const auto about = EncodeAboutLines(doc.AboutLines);
     for (std::size_t n = 1; n <= kAboutLineCount; ++n) out.WriteValue(kDialogs, AboutKey(n), about[n - 1]);
 }
 

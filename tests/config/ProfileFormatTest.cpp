@@ -94,20 +94,22 @@ TEST(ProfileFormat, ColourEncoding) {
     }
 }
 
-TEST(ProfileFormat, MasksListStopsAtTheFirstEmptyValue) {
-    const std::vector<std::string> lines = {"*.ico", "", "*.exe"};
+TEST(ProfileFormat, MasksAreWrittenWithoutGapsAndReadUpToTheFirstEmptyValue) {
+    const std::vector<std::string> lines = {"*.ico", "", " \t ", " *.exe"};
     const auto keys = EncodeMasks(lines);
-    ASSERT_EQ(keys.size(), 3u);
+    ASSERT_EQ(keys.size(), 2u);
     EXPECT_EQ(keys[0], std::make_pair(std::string("E1"), std::string("*.ico")));
-    EXPECT_EQ(keys[1], std::make_pair(std::string("E2"), std::string("")));
-    EXPECT_EQ(keys[2], std::make_pair(std::string("E3"), std::string("*.exe")));
+    EXPECT_EQ(keys[1], std::make_pair(std::string("E2"), std::string(" *.exe")));
     EXPECT_TRUE(EncodeMasks({}).empty());
+    EXPECT_TRUE(EncodeMasks({"", "  "}).empty());
 
     std::map<std::string, std::string> stored;
     const auto reader = [&](const std::string& key) { return stored.count(key) ? stored[key] : std::string(); };
     for (const auto& [key, value] : keys) {
         stored[key] = value;
     }
+    EXPECT_EQ(DecodeMasks(reader), std::vector<std::string>({"*.ico", " *.exe"}));
+    stored = {{"E1", "*.ico"}, {"E2", ""}, {"E3", "*.exe"}};
     EXPECT_EQ(DecodeMasks(reader), std::vector<std::string>({"*.ico"}));
     stored = {{"E2", "*.a"}, {"E3", "*.b"}};
     EXPECT_TRUE(DecodeMasks(reader).empty());
@@ -124,7 +126,7 @@ TEST(ProfileFormat, AboutLinesEncoding) {
     EXPECT_EQ(EncodeAboutLines({"Hello   ", "  Two"}), (Values{"Hello" + pad, ">  Two", "", "", "", ""}));
     EXPECT_EQ(EncodeAboutLines({"", "Two"}), (Values{pad, "Two", "", "", "", ""}));
     EXPECT_EQ(EncodeAboutLines({"Title\t  ", "  Sub", "\tTab", "    ", ">x", "6", "7", "8"}),
-              (Values{"Title" + pad, ">  Sub", "\tTab", "", ">x", "6"}));
+              (Values{"Title" + pad, ">  Sub", "\tTab", "", ">>x", "6"}));
     EXPECT_EQ(EncodeAboutLines({"   "}), (Values{pad, "", "", "", "", ""}));
 
     EXPECT_EQ(DecodeAboutLine(">>x"), ">x");
