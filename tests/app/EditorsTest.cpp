@@ -6,10 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "app/Form1.h"
+#include "tests/platform/ProfileTestSupport.h"
 #include "tests/support/WindowTest.h"
 
 using namespace forms;
@@ -359,7 +361,7 @@ TEST_F(EditorsTest, NoColourChosenStartsAtTheDesktopColourAndOkWithoutAChangeMak
     form->SpeedButton2->Click();
     EXPECT_EQ(colorCalls_, 1);
     EXPECT_EQ(colorStart_, desktop);
-    EXPECT_EQ(form->ScrollBox1->Color(), static_cast<TColor>(desktop)) << "a plain RGB value, no longer a system colour";
+    EXPECT_EQ(form->ScrollBox1->Color(), static_cast<TColor>(desktop)) << "a plain RGB value, not a system colour";
     EXPECT_EQ(form->ColorDialog1->Color, static_cast<TColor>(desktop));
 }
 
@@ -436,6 +438,33 @@ TEST_F(EditorsTest, TheRealColourDialogOpensAtTheDesktopColourAndOkKeepsIt) {
     EXPECT_EQ(green, std::to_string(GetGValue(desktop)));
     EXPECT_EQ(blue, std::to_string(GetBValue(desktop)));
     EXPECT_EQ(form->ScrollBox1->Color(), static_cast<TColor>(desktop));
+}
+
+TEST_F(EditorsTest, TheDesktopColourConfirmedUnchangedIsSavedAsAColourAndCancelSavesNone) {
+    profiletest::TempFolder folder;
+    form->CommandLineProfile = folder.File("colour.ini");
+    auto readColor = [&] {
+        char value[64] = {};
+        GetPrivateProfileStringA("Options", "Color", "(missing)", value, sizeof value,
+                                 form->CommandLineProfile.c_str());
+        return std::string(value);
+    };
+    char expected[16];
+    std::snprintf(expected, sizeof expected, "$%06lX", static_cast<unsigned long>(GetSysColor(COLOR_BACKGROUND)));
+    {
+        // OK without touching anything: the dialog hands back its start colour.
+        ServiceOverride<decltype(Services::ChooseColor)> ok(&Services::ChooseColor,
+                                                            [](CHOOSECOLORA&) -> BOOL { return TRUE; });
+        form->SpeedButton2->Click();
+    }
+    form->SpeedButton3->Click();
+    EXPECT_EQ(readColor(), expected);
+    {
+        auto cancel = AnswerColor(FALSE);
+        form->SpeedButton2->Click();
+    }
+    form->SpeedButton3->Click();
+    EXPECT_EQ(readColor(), "") << "no colour chosen is saved as an empty value";
 }
 
 // ---- the About preview ----------------------------------------------------------
