@@ -128,20 +128,21 @@ inline DWORD ProcessIdOf(HWND hwnd) {
     return pid;
 }
 
-// A visible message box (#32770) of the given process, waiting for it.
-inline HWND WaitForBox(DWORD pid, DWORD timeoutMs = 10000) {
+// A visible top-level window of the given class and process, waiting for it.
+inline HWND WaitForClass(DWORD pid, const char* className, DWORD timeoutMs = 10000) {
     struct Search {
         DWORD pid;
+        const char* className;
         HWND found = nullptr;
     };
     for (DWORD waited = 0; waited < timeoutMs; waited += 100) {
-        Search search{pid};
+        Search search{pid, className};
         EnumWindows(
             [](HWND hwnd, LPARAM lp) -> BOOL {
                 auto* s = reinterpret_cast<Search*>(lp);
                 char cls[32] = {};
                 GetClassNameA(hwnd, cls, sizeof cls);
-                if (std::string(cls) == "#32770" && IsWindowVisible(hwnd) && ProcessIdOf(hwnd) == s->pid) {
+                if (std::string(cls) == s->className && IsWindowVisible(hwnd) && ProcessIdOf(hwnd) == s->pid) {
                     s->found = hwnd;
                     return FALSE;
                 }
@@ -153,6 +154,12 @@ inline HWND WaitForBox(DWORD pid, DWORD timeoutMs = 10000) {
     }
     return nullptr;
 }
+
+// A message box or dialog (#32770) of the process, waiting for it.
+inline HWND WaitForBox(DWORD pid, DWORD timeoutMs = 10000) { return WaitForClass(pid, "#32770", timeoutMs); }
+
+// The open popup menu (#32768) of the process, waiting for it.
+inline HWND WaitForMenu(DWORD pid, DWORD timeoutMs = 10000) { return WaitForClass(pid, "#32768", timeoutMs); }
 
 // The text of a message box: its static control 65535.
 inline std::string BoxText(HWND box) { return TextOf(GetDlgItem(box, 0xFFFF)); }

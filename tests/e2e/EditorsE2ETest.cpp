@@ -26,32 +26,6 @@ std::string ProfileValue(const std::string& profile, const char* section, const 
     return value;
 }
 
-// The open popup menu (class #32768) of the process, waiting for it.
-HWND WaitForMenu(DWORD pid, DWORD timeoutMs = 10000) {
-    struct Search {
-        DWORD pid;
-        HWND found = nullptr;
-    };
-    for (DWORD waited = 0; waited < timeoutMs; waited += 100) {
-        Search search{pid};
-        EnumWindows(
-            [](HWND hwnd, LPARAM lp) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(lp);
-                char cls[32] = {};
-                GetClassNameA(hwnd, cls, sizeof cls);
-                if (std::string(cls) == "#32768" && IsWindowVisible(hwnd) && ProcessIdOf(hwnd) == s->pid) {
-                    s->found = hwnd;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
-        Sleep(100);
-    }
-    return nullptr;
-}
-
 bool WaitGone(HWND hwnd, DWORD timeoutMs = 10000) {
     for (DWORD waited = 0; waited < timeoutMs && IsWindow(hwnd) && IsWindowVisible(hwnd); waited += 100) Sleep(100);
     return !IsWindow(hwnd) || !IsWindowVisible(hwnd);
