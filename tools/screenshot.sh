@@ -29,8 +29,16 @@ trap finish EXIT
 
 geometry=""
 for _ in $(seq 100); do
-    geometry=$(xwininfo -root -tree 2>/dev/null | grep '"Glimsel - Configuration' |
-        grep -o '[0-9]\+x[0-9]\++[0-9]\++[0-9]\+' | grep -v '^1x1+' | head -n 1 || true)
+    # The program's window once it is mapped where it shows (centred).
+    for id in $(xwininfo -root -tree 2>/dev/null | grep '"Glimsel - Configuration' | awk '{print $1}'); do
+        info=$(xwininfo -id "$id" 2>/dev/null) || continue
+        grep -q 'Map State: IsViewable' <<<"$info" || continue
+        x=$(awk '/Absolute upper-left X/ {print $4}' <<<"$info")
+        y=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$info")
+        w=$(awk '/Width:/ {print $2}' <<<"$info")
+        h=$(awk '/Height:/ {print $2}' <<<"$info")
+        [ "$w" -gt 1 ] && geometry="${w}x${h}+${x}+${y}" && break
+    done
     [ -n "$geometry" ] && break
     sleep 0.2
 done
