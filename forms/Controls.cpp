@@ -383,6 +383,16 @@ void TForm::Close() {
     }
 }
 
+// Back to the control that had the focus, or to the first one.
+void TForm::RestoreFocus() {
+    HWND focus = GetFocus();
+    if (focus && IsChild(Handle(), focus)) return;
+    HWND target = lastFocus_ && IsWindow(lastFocus_) && IsChild(Handle(), lastFocus_)
+                      ? lastFocus_
+                      : GetNextDlgTabItem(Handle(), nullptr, FALSE);
+    if (target) ::SetFocus(target);
+}
+
 LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_ACTIVATE:
@@ -390,17 +400,12 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
                 HWND focus = GetFocus();
                 if (focus && IsChild(Handle(), focus)) lastFocus_ = focus;
             } else if (!HIWORD(wp)) {
-                // Back to the control that had the focus, or to the first one.
-                HWND target = lastFocus_ && IsWindow(lastFocus_) && IsChild(Handle(), lastFocus_)
-                                  ? lastFocus_
-                                  : GetNextDlgTabItem(Handle(), nullptr, FALSE);
-                if (target) ::SetFocus(target);
-                // The activation event runs once the activation is complete.
-                PostMessageA(Handle(), kActivated, 0, 0);
+                // The activation event runs as the window becomes active, before
+                // the focus goes back to a control: what it puts into the
+                // controls is there before anything else happens in them.
+                if (!Destroying()) OnActivate(this);
+                if (GetActiveWindow() == Handle()) RestoreFocus();
             }
-            return 0;
-        case kActivated:
-            if (GetActiveWindow() == Handle() && !Destroying()) OnActivate(this);
             return 0;
         case WM_CLOSE:
             Close();

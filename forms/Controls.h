@@ -176,7 +176,7 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
-    static constexpr UINT kActivated = WM_APP + 1;
+    void RestoreFocus();
 
     TBorderStyle borderStyle_;
     TPosition position_;
