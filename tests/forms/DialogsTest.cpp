@@ -16,20 +16,9 @@ using namespace testutil;
 
 namespace {
 
-class DialogsTest : public testing::Test {
+class DialogsTest : public WithShownForm {
 protected:
-    void SetUp() override {
-        form.reset(new TForm(nullptr, {.ClassName = "TDialogsTestForm", .Caption = "main",
-                                       .ClientWidth = 200, .ClientHeight = 100}));
-        form->Show();
-        SetActiveWindow(form->Handle());
-        Pump();
-    }
-    void TearDown() override {
-        form.reset();
-        Pump();
-    }
-    Owned<TForm> form;
+    DialogsTest() : WithShownForm("TDialogsTestForm") {}
 };
 
 // What a file dialog was given, read while it was "open".

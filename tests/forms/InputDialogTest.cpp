@@ -40,19 +40,9 @@ TEST(DialogUnitsTest, TheAverageWidthDropsTheRemainderAndTheLayoutFollowsTheTabl
 }
 
 // A visible form of the program, to see that the dialog disables it.
-class InputDialogTest : public testing::Test {
+class InputDialogTest : public WithShownForm {
 protected:
-    void SetUp() override {
-        form.reset(new TForm(nullptr, {.ClassName = "TPromptTestForm", .Caption = "main",
-                                       .ClientWidth = 200, .ClientHeight = 100}));
-        form->Show();
-        SetActiveWindow(form->Handle());
-        Pump();
-    }
-    void TearDown() override {
-        form.reset();
-        Pump();
-    }
+    InputDialogTest() : WithShownForm("TPromptTestForm") {}
     // Runs the real dialog; `answer` sees it and closes it.
     bool Prompt(std::string& value, std::function<void(HWND)> answer) {
         WhenDialogOpens when(std::move(answer));
@@ -68,7 +58,6 @@ protected:
         PostMessageA(target, WM_KEYDOWN, key, 1);
         PostMessageA(target, WM_KEYUP, key, 0xC0000001);
     }
-    Owned<TForm> form;
 };
 
 TEST_F(InputDialogTest, LayoutFontFocusAndOwnership) {

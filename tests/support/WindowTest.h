@@ -1,9 +1,12 @@
 #pragma once
 // Helpers of the window tests: pumping messages and reading windows back.
 
+#include <gtest/gtest.h>
+
 #include <string>
 
 #include "forms/Application.h"
+#include "forms/Controls.h"
 #include "forms/Win.h"
 
 namespace testutil {
@@ -126,5 +129,26 @@ inline SIZE TextExtent(HWND hwnd, const std::string& text) {
     ReleaseDC(hwnd, dc);
     return size;
 }
+
+// A shown, active form of the program, for tests of what disables or owns it.
+class WithShownForm : public testing::Test {
+protected:
+    explicit WithShownForm(const char* className) : className_(className) {}
+    void SetUp() override {
+        form.reset(new forms::TForm(nullptr, {.ClassName = className_, .Caption = "main",
+                                              .ClientWidth = 200, .ClientHeight = 100}));
+        form->Show();
+        SetActiveWindow(form->Handle());
+        Pump();
+    }
+    void TearDown() override {
+        form.reset();
+        Pump();
+    }
+    forms::Owned<forms::TForm> form;
+
+private:
+    const char* className_;
+};
 
 }  // namespace testutil
