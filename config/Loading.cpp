@@ -1,6 +1,7 @@
 #include "config/Loading.h"
 
 #include "config/IniFile.h"
+#include "config/ProfileFiles.h"
 
 namespace config {
 
@@ -9,6 +10,7 @@ const ProfileKey& Key(const char* section, const char* key) { return *FindProfil
 }  // namespace
 
 void LoadDocument(const std::string& path, TConfigDocument& doc) {
+    const TReadHold hold(path);
     const TIniFile ini(path);
     auto text = [&](const char* section, const char* key) {
         const ProfileKey& k = Key(section, key);

@@ -1,27 +1,44 @@
 #include "config/Saving.h"
 
+#include <functional>
 #include <utility>
 #include <vector>
 
 #include "config/IniFile.h"
+#include "config/ProfileFiles.h"
+#include "forms/Exception.h"
 
 namespace config {
 
 namespace {
 
+// Writes through a TIniFile on the file at path; a refused write names the
+// profile, which is not always the file written.
 class IniFileWriter : public TProfileWriter {
 public:
-    explicit IniFileWriter(const std::string& path) : ini_(path) {}
+    IniFileWriter(const std::string& path, const std::string& profile) : ini_(path), profile_(profile) {}
     void WriteValue(const std::string& section, const std::string& key, const std::string& value) override {
-        ini_.WriteValue(section, key, value);
+        Guard([&] { ini_.WriteValue(section, key, value); });
     }
     void WriteFlag(const std::string& section, const std::string& key, bool flag) override {
-        ini_.WriteFlag(section, key, flag);
+        Guard([&] { ini_.WriteFlag(section, key, flag); });
     }
-    void ClearSection(const std::string& section) override { ini_.ClearSection(section); }
+    void ClearSection(const std::string& section) override {
+        Guard([&] { ini_.ClearSection(section); });
+    }
 
 private:
+    template <typename Write>
+    void Guard(Write write) {
+        try {
+            write();
+        } catch (const forms::Exception&) {
+            throw forms::Exception(UnableToWriteMessage(profile_));
+        }
+    }
+
     TIniFile ini_;
+    const std::string& profile_;
 };
 
 }  // namespace
@@ -49,9 +66,17 @@ void WriteDocument(TProfileWriter& out, const TConfigDocument& doc) {
     for (std::size_t n = 1; n <= kAboutLineCount; ++n) out.WriteValue(kDialogs, AboutKey(n), about[n - 1]);
 }
 
+void SaveWholeProfile(const std::string& path, const std::function<void(TProfileWriter&)>& write) {
+    TProfileDraft draft(path);
+    {
+        IniFileWriter ini(draft.WritePath(), path);
+        write(ini);
+    }
+    draft.Commit();
+}
+
 void SaveDocument(const std::string& path, const TConfigDocument& doc) {
-    IniFileWriter ini(path);
-    WriteDocument(ini, doc);
+    SaveWholeProfile(path, [&doc](TProfileWriter& out) { WriteDocument(out, doc); });
 }
 
 }  // namespace config
