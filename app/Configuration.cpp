@@ -8,7 +8,8 @@ namespace glim {
 
 // Fills the controls from the profile fileName, or from the one named on the
 // command line when fileName is empty, and names it in the caption. Without
-// such a file nothing changes and nothing is said.
+// such a file nothing changes and nothing is said; a file that exists but
+// cannot be read raises "Unable to read <path>", and nothing changes either.
 void TForm1::LoadConfiguration(const std::string& fileName) {
     const std::string path = fileName.empty() ? CommandLineProfile : fileName;
     if (!config::FileExists(path)) return;
