@@ -8,7 +8,8 @@
 # The prefix lives in the build folder and is made on first use: no Mono or
 # Gecko prompts, no crash dialog (a crash fails the test instead of waiting),
 # and unmanaged windows, so hiding a window does not stall and Wine draws the
-# title bar itself. Without an X display the program runs on a virtual one.
+# title bar itself. Without an X display the program runs on a virtual one,
+# shared by every program of the prefix until --stop.
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -42,15 +43,40 @@ init_prefix() {
     exec 9>&-
 }
 
+# Without a display (ctest run by hand), the programs of one prefix share one
+# virtual display: the first that needs it starts it, --stop ends it.
+shared_display() {
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    exec 8>"$WINEPREFIX.display.lock"
+    flock 8
+    if [ -f "$WINEPREFIX.display" ]; then
+        read -r display pid <"$WINEPREFIX.display" || true
+        if kill -0 "${pid:-0}" 2>/dev/null; then
+            export DISPLAY="$display"
+        fi
+    fi
+    if [ -z "${DISPLAY:-}" ]; then
+        . "$root/tools/xdisplay.sh"
+        echo "$DISPLAY $glim_xvfb_pid" >"$WINEPREFIX.display"
+    fi
+    flock -u 8
+    exec 8>&-
+}
+
+stop_shared_display() {
+    [ -f "$WINEPREFIX.display" ] || return 0
+    read -r _ pid <"$WINEPREFIX.display" || true
+    kill "${pid:-0}" 2>/dev/null || true
+    rm -f "$WINEPREFIX.display"
+}
+
 case "${1:-}" in
     --init) init_prefix; exit 0 ;;
-    --stop) [ -d "$WINEPREFIX" ] && wineserver -k 2>/dev/null || true; exit 0 ;;
+    --stop) [ -d "$WINEPREFIX" ] && wineserver -k 2>/dev/null || true; stop_shared_display; exit 0 ;;
     "") echo "usage: $0 PROGRAM.exe [ARGS...] | --init | --stop" >&2; exit 2 ;;
 esac
 
-if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
-fi
+[ -n "${DISPLAY:-}" ] || shared_display
 
 init_prefix
 exec wine "$@"
