@@ -1,4 +1,4 @@
-// Open, Save and Save as, and the save of the window into a profile.
+// Open, Save and Save as.
 
 #include <initializer_list>
 
@@ -7,7 +7,6 @@
 #include "app/Strings.h"
 #include "app/res/resource.h"
 #include "config/FileExists.h"
-#include "config/Saving.h"
 
 namespace glim {
 
@@ -42,35 +41,6 @@ std::string FillNames(std::string pattern, std::initializer_list<std::string> na
 }
 
 }  // namespace
-
-// Writes the controls into the profile fileName, or into the one named on the
-// command line when fileName is empty; without either nothing is written and
-// nothing is said. A refused write raises "Unable to write to <path>" and
-// leaves the profile as it was. The window itself, its caption included, does
-// not change.
-void TForm1::SaveConfiguration(const std::string& fileName) {
-    const std::string path = fileName.empty() ? CommandLineProfile : fileName;
-    if (path.empty()) return;
-
-    config::TConfigDocument doc;
-    doc.Title = Edit1->Text();
-    doc.Dialog = Edit2->Text();
-    doc.HelpFile = Edit3->Text();
-    doc.Home = Edit4->Text();
-    doc.Mail = Edit5->Text();
-    doc.Open = Edit6->Text();
-    doc.Default = Edit7->Text();
-    doc.EditMask = CheckBox1->Checked();
-    doc.ShowFileNames = CheckBox2->Checked();
-    doc.Color = ScrollBox1->Color();
-    const TMenuItem* const items[] = {Copytoclipboard1, Saveas1, SaveIconasBMP1, Setbackgroundcolor1,
-                                      Internet1,        EMail1,  Help1,          About1};
-    for (size_t i = 0; i < std::size(items); ++i) doc.MenuCaptions[i] = items[i]->Caption();
-    doc.Masks = Memo1->Lines().ToVector();
-    doc.AboutLines = Memo2->Lines().ToVector();
-
-    config::SaveDocument(path, doc);
-}
 
 // Open: loads the chosen profile. Save keeps writing to the command line's.
 void TForm1::OpenBtnClick(TObject*) {

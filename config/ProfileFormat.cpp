@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "config/ConfigDocument.h"
 #include "config/NumberSyntax.h"
 
 namespace config {
@@ -13,16 +14,6 @@ constexpr std::size_t kAboutLineLimit = 255;
 
 // Spaces that the first About line always carries at its end.
 constexpr std::size_t kFirstLinePadding = 13;
-
-template <typename Table>
-const ProfileKey* FindIn(const Table& table, std::string_view section, std::string_view key) {
-    for (const ProfileKey& row : table) {
-        if (row.section == section && row.key == key) {
-            return &row;
-        }
-    }
-    return nullptr;
-}
 
 }  // namespace
 
@@ -37,13 +28,12 @@ std::string AboutKey(std::size_t lineNumber) {
 }
 
 const ProfileKey* FindProfileKey(std::string_view section, std::string_view key) {
-    if (const ProfileKey* row = FindIn(kCaptionsKeys, section, key)) {
-        return row;
+    for (const ProfileKey& row : kProfileKeys) {
+        if (row.key && row.section == section && row.key == key) {
+            return &row;
+        }
     }
-    if (const ProfileKey* row = FindIn(kOptionsKeys, section, key)) {
-        return row;
-    }
-    return FindIn(kMenuKeys, section, key);
+    return nullptr;
 }
 
 std::string EncodeText(ValueKind kind, std::string_view text) {

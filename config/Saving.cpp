@@ -44,26 +44,32 @@ private:
 }  // namespace
 
 void WriteDocument(TProfileWriter& out, const TConfigDocument& doc) {
-    out.WriteValue(kCaptions, "Title", doc.Title);
-    out.WriteValue(kCaptions, "Dialog", doc.Dialog);
-
-    for (std::size_t i = 0; i < kMenuItemCount; ++i) out.WriteValue(kMenu, kMenuKeys[i].key, doc.MenuCaptions[i]);
-
-    out.ClearSection(kExtensions);
-    for (const auto& [key, value] : EncodeMasks(doc.Masks)) out.WriteValue(kExtensions, key, value);
-
-    out.WriteFlag(kOptions, "EditMask", doc.EditMask);
-    out.WriteFlag(kOptions, "ShowFileNames", doc.ShowFileNames);
-    out.WriteValue(kOptions, "HelpFile", FileNamePart(doc.HelpFile));
-    out.WriteValue(kOptions, "Open", doc.Open);
-    out.WriteValue(kOptions, "Default", doc.Default);
-    out.WriteValue(kOptions, "Home", doc.Home);
-    out.WriteValue(kOptions, "Mail", doc.Mail);
-    out.WriteValue(kOptions, "Color", EncodeColour(doc.Color));
-
-    out.ClearSection(kDialogs);
-    const auto about = EncodeAboutLines(doc.AboutLines);
-    for (std::size_t n = 1; n <= kAboutLineCount; ++n) out.WriteValue(kDialogs, AboutKey(n), about[n - 1]);
+    for (const ProfileKey& k : kProfileKeys) {
+        switch (k.kind) {
+            case ValueKind::Masks:
+                out.ClearSection(k.section);
+                for (const auto& [key, value] : EncodeMasks(doc.Masks)) out.WriteValue(k.section, key, value);
+                break;
+            case ValueKind::AboutLines: {
+                out.ClearSection(k.section);
+                const auto about = EncodeAboutLines(doc.AboutLines);
+                for (std::size_t n = 1; n <= kAboutLineCount; ++n) out.WriteValue(k.section, AboutKey(n), about[n - 1]);
+                break;
+            }
+            case ValueKind::Colour:
+                out.WriteValue(k.section, k.key, EncodeColour(doc.Color));
+                break;
+            case ValueKind::FlagNotZero:
+            case ValueKind::FlagExactlyOne:
+                out.WriteFlag(k.section, k.key, doc.*k.flag);
+                break;
+            case ValueKind::Text:
+            case ValueKind::FileName:
+            case ValueKind::LowerCaseText:
+                out.WriteValue(k.section, k.key, EncodeText(k.kind, TextField(doc, k)));
+                break;
+        }
+    }
 }
 
 void SaveWholeProfile(const std::string& path, const std::function<void(TProfileWriter&)>& write) {

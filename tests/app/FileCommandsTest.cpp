@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <set>
 
 #include "app/Form1.h"
@@ -281,6 +282,79 @@ TEST_F(FileCommandsTest, SaveCreatesAMissingProfileFromTheControls) {
     EXPECT_EQ(form->Memo1->Lines().ToVector(), (Lines{"*.ico", "*.exe"}));
     EXPECT_EQ(form->Memo2->Lines()[0], ">arrow");
     EXPECT_EQ(form->Memo2->Lines()[1], "  two");
+}
+
+// Every control holds a value of its own, so a save or a load that takes one
+// control's value for another's key shows.
+TEST_F(FileCommandsTest, EveryControlIsSavedToAndLoadedFromItsOwnKey) {
+    struct Text {
+        std::function<std::string()> get;
+        std::function<void(const std::string&)> set;
+        const char *section, *key;
+        std::string value, stored;
+    };
+    auto edit = [](TEdit* e, const char* section, const char* key, std::string value, std::string stored = {}) {
+        if (stored.empty()) stored = value;
+        return Text{[e] { return e->Text(); }, [e](const std::string& v) { e->SetText(v); }, section, key, value,
+                    stored};
+    };
+    auto item = [](TMenuItem* m, const char* key, std::string value) {
+        return Text{[m] { return m->Caption(); }, [m](const std::string& v) { m->SetCaption(v); }, "Menu", key, value,
+                    value};
+    };
+    glim::TForm1& f = *form;
+    const std::vector<Text> texts = {
+        edit(f.Edit1, "Captions", "Title", "title 1"),
+        edit(f.Edit2, "Captions", "Dialog", "dialog 2"),
+        edit(f.Edit3, "Options", "HelpFile", "C:\\Help\\help3.hlp", "help3.hlp"),
+        edit(f.Edit4, "Options", "Home", "http://home4.example"),
+        edit(f.Edit5, "Options", "Mail", "mail5@example.org"),
+        edit(f.Edit6, "Options", "Open", "open6.ico"),
+        edit(f.Edit7, "Options", "Default", "ex7"),
+        item(f.Copytoclipboard1, "Copy", "copy m1"),
+        item(f.Saveas1, "Icon", "icon m2"),
+        item(f.SaveIconasBMP1, "Bitmap", "bitmap m3"),
+        item(f.Setbackgroundcolor1, "Background", "background m4"),
+        item(f.Internet1, "Homepage", "homepage m5"),
+        item(f.EMail1, "EMail", "email m6"),
+        item(f.Help1, "Help", "help m7"),
+        item(f.About1, "About", "about m8"),
+    };
+    const std::string profile = folder.File("every.ini");
+
+    // Save: each control's value under its own key.
+    for (const Text& t : texts) t.set(t.value);
+    f.CheckBox1->SetChecked(true);
+    f.CheckBox2->SetChecked(false);
+    f.ScrollBox1->SetColor(0x00123456);
+    f.Memo1->SetText("*.m1\r\n*.m2\r\n");
+    f.Memo2->SetText("about 1\r\nabout 2\r\n");
+    form->CommandLineProfile = profile;
+    Click(form->SpeedButton3);
+    for (const Text& t : texts) EXPECT_EQ(Profile(profile, t.section, t.key), t.stored) << t.key;
+    EXPECT_EQ(Profile(profile, "Options", "EditMask"), "1");
+    EXPECT_EQ(Profile(profile, "Options", "ShowFileNames"), "0");
+    EXPECT_EQ(Profile(profile, "Options", "Color"), "$123456");
+    EXPECT_EQ(Profile(profile, "Extensions", "E2"), "*.m2");
+    EXPECT_EQ(Profile(profile, "Dialogs", "L2"), "about 2");
+
+    // Load: each key's value into its own control.
+    std::map<std::string, std::string> sections = {
+        {"Options", "EditMask=0\r\nShowFileNames=1\r\nColor=$654321\r\n"},
+        {"Extensions", "E1=*.again\r\n"},
+        {"Dialogs", "L1=again 1\r\nL2=again 2\r\n"},
+    };
+    for (const Text& t : texts) sections[t.section] += t.key + ("=" + t.stored) + " again\r\n";
+    std::string bytes;
+    for (const auto& [section, keys] : sections) bytes += "[" + section + "]\r\n" + keys;
+    WriteBytes(profile, bytes);
+    Open(profile);
+    for (const Text& t : texts) EXPECT_EQ(t.get(), t.stored + " again") << t.key;
+    EXPECT_FALSE(f.CheckBox1->Checked());
+    EXPECT_TRUE(f.CheckBox2->Checked());
+    EXPECT_EQ(f.ScrollBox1->Color(), 0x00654321);
+    EXPECT_EQ(f.Memo1->Lines().ToVector(), Lines{"*.again"});
+    EXPECT_EQ(f.Memo2->Lines()[1], "again 2");
 }
 
 // ---- Save as -----------------------------------------------------------------------

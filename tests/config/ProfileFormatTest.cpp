@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "config/ConfigDocument.h"
 #include "config/NumberSyntax.h"
 
 namespace {
