@@ -75,6 +75,20 @@ protected:
         WriteAll(brand, kBrand);
     }
 
+    // The copy of the program, started with brand.ini.
+    Program Start() { return Program("\"" + brand + "\"", bin / "glimcfg.exe", work.Path()); }
+
+    // The window once it shows brand.ini, with the text of the edit that
+    // holds `from` replaced by `to`; nullptr when either is not there.
+    static HWND EditedWindow(Program& program, const char* from, const char* to) {
+        HWND window = program.WaitForWindow("Glimsel - Configuration : brand.ini");
+        HWND edit = window ? Find(ChildrenOf(window), "Edit", from) : nullptr;
+        if (edit) SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(to));
+        return edit ? window : nullptr;
+    }
+
+    void SaveRefused(const std::function<void()>& refuse);
+
     TempFolder bin{"glimsel e2e bin"};
     TempFolder work{"glimsel e2e brand"};
     std::string brand = work / "brand.ini";
@@ -82,13 +96,10 @@ protected:
 
 // The road of a typical session: a mask changed, Save as "gift", Yes twice.
 TEST_F(FileCommandsE2E, SaveAsWritesTheProfileCopiesTheViewerAndStartsTheCopy) {
-    Program program("\"" + brand + "\"", bin / "glimcfg.exe", work.Path());
+    Program program = Start();
     ASSERT_TRUE(program.Started());
-    HWND window = program.WaitForWindow("Glimsel - Configuration : brand.ini");
+    HWND window = EditedWindow(program, "*.ico\r\n*.cur\r\n", "*.ico\r\n*.ani\r\n");
     ASSERT_NE(window, nullptr);
-    HWND masks = Find(ChildrenOf(window), "Edit", "*.ico\r\n*.cur\r\n");
-    ASSERT_NE(masks, nullptr);
-    SendMessageA(masks, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("*.ico\r\n*.ani\r\n"));
 
     BringToFront(window);
     ClickCentre(Find(ChildrenOf(window), "TSpeedButton", "Save as"));
@@ -135,13 +146,10 @@ TEST_F(FileCommandsE2E, SaveAsWritesTheProfileCopiesTheViewerAndStartsTheCopy) {
 // that name, the program asks before the ".ini" name is replaced. No keeps
 // the file; Yes writes it and goes on to the copy question.
 TEST_F(FileCommandsE2E, SaveAsAsksBeforeReplacingTheIniFile) {
-    Program program("\"" + brand + "\"", bin / "glimcfg.exe", work.Path());
+    Program program = Start();
     ASSERT_TRUE(program.Started());
-    HWND window = program.WaitForWindow("Glimsel - Configuration : brand.ini");
+    HWND window = EditedWindow(program, "Brand Viewer", "Edited");
     ASSERT_NE(window, nullptr);
-    HWND title = Find(ChildrenOf(window), "Edit", "Brand Viewer");
-    ASSERT_NE(title, nullptr);
-    SendMessageA(title, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Edited"));
 
     const std::string question = brand + " already exists.\r\nDo you want to replace it?";
     for (const int reply : {IDNO, IDYES}) {
@@ -169,15 +177,11 @@ TEST_F(FileCommandsE2E, SaveAsAsksBeforeReplacingTheIniFile) {
 
 // Save onto a profile that cannot be written: the stop box names it, the
 // file stays as it was and the window keeps the edit.
-void SaveRefused(const TempFolder& bin, const TempFolder& work, const std::string& brand,
-                 const std::function<void()>& refuse) {
-    Program program("\"" + brand + "\"", bin / "glimcfg.exe", work.Path());
+void FileCommandsE2E::SaveRefused(const std::function<void()>& refuse) {
+    Program program = Start();
     ASSERT_TRUE(program.Started());
-    HWND window = program.WaitForWindow("Glimsel - Configuration : brand.ini");
+    HWND window = EditedWindow(program, "Brand Viewer", "Edited");
     ASSERT_NE(window, nullptr);
-    HWND title = Find(ChildrenOf(window), "Edit", "Brand Viewer");
-    ASSERT_NE(title, nullptr);
-    SendMessageA(title, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Edited"));
     refuse();
 
     BringToFront(window);
@@ -190,19 +194,19 @@ void SaveRefused(const TempFolder& bin, const TempFolder& work, const std::strin
     PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
     WaitUntil([&] { return !IsWindow(box); }, 5000);
 
-    EXPECT_EQ(TextOf(title), "Edited");
+    EXPECT_NE(Find(ChildrenOf(window), "Edit", "Edited"), nullptr) << "the window keeps the edit";
     EXPECT_EQ(program.Close(window), 0);
 }
 
 TEST_F(FileCommandsE2E, SaveOntoAReadOnlyProfileShowsTheStopBox) {
     SetFileAttributesA(brand.c_str(), FILE_ATTRIBUTE_READONLY);
-    SaveRefused(bin, work, brand, [] {});
+    SaveRefused([] {});
     EXPECT_EQ(ReadAll(brand), kBrand);
 }
 
 TEST_F(FileCommandsE2E, SaveOntoAProfileHeldOpenShowsTheStopBox) {
     HANDLE held = INVALID_HANDLE_VALUE;
-    SaveRefused(bin, work, brand, [&] {
+    SaveRefused([&] {
         held = CreateFileA(brand.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(held, INVALID_HANDLE_VALUE);
     });
