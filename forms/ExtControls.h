@@ -30,6 +30,11 @@ private:
     TBevelShape shape_;
 };
 
+// A picture resource (bitmap or icon) may come with a copy at twice its size
+// under its id plus this; pictures are drawn at the form's scale from the copy
+// that keeps them crisp.
+inline constexpr int kDoubleSizeResource = 1000;
+
 // A flat button with a glyph left of its caption. It never takes the focus
 // and draws its border only while the mouse is over it.
 class TSpeedButton : public TWinControl {
@@ -39,6 +44,7 @@ public:
     TSpeedButton(TComponent* owner, const ControlDef& def, int glyphId, int numGlyphs = 1);
 
     int NumGlyphs() const noexcept { return numGlyphs_; }
+    // The glyph bitmap at its designed size.
     HBITMAP Glyph() const noexcept { return glyph_.Get(); }
     bool Enabled() const;
     void SetEnabled(bool enabled);
@@ -53,6 +59,7 @@ private:
     void SetHot(bool hot);
 
     BitmapHandle glyph_;
+    BitmapHandle largeGlyph_;  // the copy at twice the size, if any
     int numGlyphs_;
     int glyphWidth_ = 0;
     int glyphHeight_ = 0;
@@ -73,17 +80,22 @@ private:
     bool pressed_ = false;
 };
 
-// An icon drawn with its transparency on its parent's colour.
+// An icon drawn with its transparency on its parent's colour, at the form's
+// scale of its designed size.
 class TImage : public TWinControl {
 public:
     TImage(TComponent* owner, const ControlDef& def, int iconId);
+    // The icon at its designed size.
     HICON Picture() const noexcept { return icon_.Get(); }
 
 protected:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
+    void Paint(HDC dc, RECT r);
+
     IconHandle icon_;
+    IconHandle largeIcon_;  // the image at twice the size
     bool pressed_ = false;
 };
 
