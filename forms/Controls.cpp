@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "forms/Accessible.h"
+
 namespace forms {
 
 namespace {
@@ -266,6 +268,13 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             // Only a form closes; a control never destroys itself on request.
             if (parent_) return 0;
             break;
+        case WM_GETOBJECT:
+            if (static_cast<LONG>(static_cast<DWORD>(lp)) == OBJID_CLIENT && HasOwnAccessibility())
+                if (LRESULT result = AccessibleObjectResult(*this, wp)) return result;
+            break;
+        case kAccessibleActionMessage:
+            Click();
+            return 0;
     }
     return DefaultHandler(msg, wp, lp);
 }

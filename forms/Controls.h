@@ -33,6 +33,14 @@ TShiftState CurrentShiftState();
 
 using TKeyEvent = Method<TObject*, WORD&, TShiftState>;
 
+// What a control tells a screen reader beyond what Windows knows of its
+// window: empty fields leave the standard answer.
+struct TAccessibility {
+    long Role = 0;               // ROLE_SYSTEM_*, 0: the standard role
+    std::string Name;            // the accessible name
+    std::string DefaultAction;   // the name of the default action, which clicks
+};
+
 // One line of a form definition.
 struct ControlDef {
     const char* Name = "";
@@ -89,6 +97,12 @@ public:
 
     // Position, size and font at the form's current scale.
     void ApplyLayout();
+
+    TAccessibility Accessibility;
+    virtual std::string AccessibleName() const { return Accessibility.Name; }
+    bool HasOwnAccessibility() const {
+        return Accessibility.Role || !AccessibleName().empty() || !Accessibility.DefaultAction.empty();
+    }
 
 protected:
     struct Params {
@@ -185,7 +199,9 @@ public:
     int ClientHeight() const { return Scale(clientHeight_); }
 
     HFONT FontHandle(const TFont& font);
-    // Puts sibling controls into this tab order, first to last.
+    // Puts sibling controls into this window order, first to last. The
+    // dialog manager tabs through it; a label put directly before the control
+    // it names gives that control its name for screen readers.
     void SetTabOrder(std::initializer_list<TWinControl*> controls);
     int NextControlId() noexcept { return nextId_++; }
     void AddHint(TWinControl* control);

@@ -1,5 +1,7 @@
 #include "forms/ExtControls.h"
 
+#include "forms/Accessible.h"
+
 namespace forms {
 
 namespace {
@@ -100,6 +102,8 @@ int ScaleOf(const TWinControl& control, int designPixels) {
 
 TSpeedButton::TSpeedButton(TComponent* owner, const ControlDef& def, int glyphId, int numGlyphs)
     : TWinControl(owner, def), numGlyphs_(numGlyphs < 1 ? 1 : numGlyphs) {
+    Accessibility.Role = kRolePushButton;
+    Accessibility.DefaultAction = "Click";
     glyph_.Reset(LoadBitmapResource(glyphId));
     largeGlyph_.Reset(LoadBitmapResource(glyphId + kDoubleSizeResource));
     if (glyph_) {
@@ -113,6 +117,14 @@ TSpeedButton::TSpeedButton(TComponent* owner, const ControlDef& def, int glyphId
 
 bool TSpeedButton::Enabled() const { return IsWindowEnabled(Handle()) != 0; }
 
+// The blanks that end some captions only place the word; a screen reader
+// says the word.
+std::string TSpeedButton::AccessibleName() const {
+    if (!Accessibility.Name.empty()) return Accessibility.Name;
+    std::string caption = Text();
+    caption.erase(caption.find_last_not_of(' ') + 1);
+    return caption;
+}
 
 void TSpeedButton::SetEnabled(bool enabled) {
     EnableWindow(Handle(), enabled);

@@ -36,7 +36,8 @@ private:
 inline constexpr int kDoubleSizeResource = 1000;
 
 // A flat button with a glyph left of its caption. It never takes the focus
-// and draws its border only while the mouse is over it.
+// and draws its border only while the mouse is over it. For screen readers
+// it is a push button named by its caption without the trailing blanks.
 class TSpeedButton : public TWinControl {
 public:
     // glyphId: a 16-colour bitmap resource holding numGlyphs images side by
@@ -48,6 +49,7 @@ public:
     HBITMAP Glyph() const noexcept { return glyph_.Get(); }
     bool Enabled() const;
     void SetEnabled(bool enabled);
+    std::string AccessibleName() const override;
 
     static constexpr int kSpacing = 4;
 
