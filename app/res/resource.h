@@ -5,7 +5,8 @@
 #ifndef GLIMCFG_RESOURCE_H
 #define GLIMCFG_RESOURCE_H
 
-/* Icon. Id 1 is the lowest icon id, which Windows shows for the program. */
+/* Icon, 32 and 64 pixels. Id 1 is the lowest icon id, which Windows shows
+ * for the program. */
 #define IDI_MAINICON 1
 
 /* 16x16 glyphs; the colour of each bitmap's bottom-left pixel is the
@@ -18,6 +19,16 @@
 #define IDB_HELP   105
 #define IDB_ABOUT  106
 #define IDB_EXIT   107
+
+/* Each glyph at twice its size: its id plus 1000, the offset the window
+ * framework looks for (forms::kDoubleSizeResource). */
+#define IDB_HAND_X2   1101
+#define IDB_OPEN_X2   1102
+#define IDB_SAVE_X2   1103
+#define IDB_SAVEAS_X2 1104
+#define IDB_HELP_X2   1105
+#define IDB_ABOUT_X2  1106
+#define IDB_EXIT_X2   1107
 
 /* Strings */
 #define IDS_UNABLE_TO_WRITE 1001 /* printf format, one %s: the file name */
