@@ -6,14 +6,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     forms::TApplication application;
     application.Initialize();
     application.SetTitle("Glimsel - Configuration");
-    int exitCode = 0;
-    try {
-        application.CreateForm<glim::TForm1>();
-        exitCode = application.Run();
-    } catch (...) {
-        // The window could not be built: say why rather than vanish.
-        application.HandleException(nullptr);
-        exitCode = 1;
-    }
-    return exitCode;
+    // A window that cannot be built says why rather than vanish, and the
+    // program ends with 1.
+    return forms::Guarded(
+        nullptr,
+        [&] {
+            application.CreateForm<glim::TForm1>();
+            return application.Run();
+        },
+        1);
 }

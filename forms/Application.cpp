@@ -122,38 +122,43 @@ void TApplication::Terminate() {
     PostQuitMessage(0);
 }
 
+namespace {
+
+// Hands the error being handled to report as an Exception: the object itself
+// when it is one, otherwise one with its text, or "Unknown error" for what is
+// not even a std::exception. An EAbort is never reported.
+template <typename Report>
+void ReportCurrentError(Report report) {
+    try {
+        throw;
+    } catch (const EAbort&) {
+    } catch (const Exception& e) {
+        report(e);
+    } catch (const std::exception& e) {
+        report(Exception(e.what()));
+    } catch (...) {
+        report(Exception("Unknown error"));
+    }
+}
+
+}  // namespace
+
 void TApplication::HandleException(TObject* sender) noexcept {
     // An error in the error handling itself is shown plainly; deeper nesting
     // gives up rather than loop.
     if (handlingException_ > 2) return;
     ++handlingException_;
     try {
-        try {
-            throw;
-        } catch (const EAbort&) {
-        } catch (const Exception& e) {
+        ReportCurrentError([&](const Exception& e) {
             if (HWND capture = GetCapture()) SendMessageA(capture, WM_CANCELMODE, 0, 0);
             if (OnException)
                 OnException(sender, e);
             else
                 ShowException(e);
-        } catch (const std::exception& e) {
-            Exception error(e.what());
-            if (HWND capture = GetCapture()) SendMessageA(capture, WM_CANCELMODE, 0, 0);
-            if (OnException)
-                OnException(sender, error);
-            else
-                ShowException(error);
-        }
+        });
     } catch (...) {
         try {
-            throw;
-        } catch (const EAbort&) {
-        } catch (const std::exception& e) {
-            try {
-                ShowException(Exception(e.what()));
-            } catch (...) {
-            }
+            ReportCurrentError([&](const Exception& e) { ShowException(e); });
         } catch (...) {
         }
     }
@@ -167,12 +172,17 @@ void TApplication::ShowException(const Exception& e) {
 
 namespace {
 BOOL CALLBACK DisableVisibleWindow(HWND hwnd, LPARAM lp) {
-    auto* disabled = reinterpret_cast<std::vector<HWND>*>(lp);
-    if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
-        EnableWindow(hwnd, FALSE);
-        disabled->push_back(hwnd);
-    }
-    return TRUE;
+    return Guarded(
+        nullptr,
+        [&] {
+            auto* disabled = reinterpret_cast<std::vector<HWND>*>(lp);
+            if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+                disabled->push_back(hwnd);  // remembered first: what is disabled is enabled again
+                EnableWindow(hwnd, FALSE);
+            }
+            return TRUE;
+        },
+        FALSE);
 }
 }  // namespace
 

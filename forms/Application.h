@@ -126,9 +126,11 @@ HCURSOR CursorHandle(TCursor cursor);
 extern TApplication* Application;
 extern TScreen* Screen;
 
-// Runs code that a window procedure or callback calls into, so that no C++
-// error ever unwinds through a Win32 frame: an error goes to the
-// application's error handling and the fallback value is returned.
+// The one boundary between Windows and the program's code: every window
+// procedure, dialog procedure, callback and the program entry run their code
+// through it, so that no C++ error ever unwinds through a Win32 frame. An
+// error goes to the application's error handling and the fallback value is
+// returned.
 template <typename F, typename R>
 R Guarded(TObject* sender, F&& body, R fallback) noexcept {
     try {

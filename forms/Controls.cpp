@@ -294,15 +294,17 @@ void TWinControl::Detach() {
 // Every message of every control passes here: the one place that keeps C++
 // errors from unwinding through Windows.
 LRESULT TWinControl::Dispatch(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    LRESULT result = 0;
-    try {
-        result = WndProc(msg, wp, lp);
-    } catch (...) {
-        if (Application) Application->HandleException(this);
-        // A failed paint must not come back at once, again and again.
-        if (msg == WM_PAINT) ValidateRect(hwnd, nullptr);
-        result = 0;
-    }
+    bool done = false;
+    const LRESULT result = Guarded(
+        this,
+        [&] {
+            const LRESULT r = WndProc(msg, wp, lp);
+            done = true;
+            return r;
+        },
+        LRESULT{0});
+    // A failed paint must not come back at once, again and again.
+    if (!done && msg == WM_PAINT) ValidateRect(hwnd, nullptr);
     if (msg == WM_NCDESTROY) Detach();
     return result;
 }

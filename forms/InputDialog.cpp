@@ -113,31 +113,39 @@ INT_PTR CALLBACK PromptDialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
     if (!state) return FALSE;
     // No error may unwind into the dialog manager: it is reported, and the
     // dialog ends as cancelled.
-    try {
-        switch (msg) {
-            case WM_INITDIALOG:
-                InitDialog(dialog, *state);
-                return FALSE;  // the focus is set
-            case WM_COMMAND:
-                switch (LOWORD(wp)) {
-                    case IDOK:
-                        state->text = EditText(GetDlgItem(dialog, kEditId));
-                        state->ok = true;
-                        EndDialog(dialog, IDOK);
-                        return TRUE;
-                    case IDCANCEL:
-                        EndDialog(dialog, IDCANCEL);
-                        return TRUE;
-                }
-                break;
-        }
-    } catch (...) {
+    bool done = false;
+    const INT_PTR result = Guarded(
+        nullptr,
+        [&]() -> INT_PTR {
+            INT_PTR handled = FALSE;
+            switch (msg) {
+                case WM_INITDIALOG:
+                    InitDialog(dialog, *state);
+                    break;  // FALSE: the focus is set
+                case WM_COMMAND:
+                    switch (LOWORD(wp)) {
+                        case IDOK:
+                            state->text = EditText(GetDlgItem(dialog, kEditId));
+                            state->ok = true;
+                            EndDialog(dialog, IDOK);
+                            handled = TRUE;
+                            break;
+                        case IDCANCEL:
+                            EndDialog(dialog, IDCANCEL);
+                            handled = TRUE;
+                            break;
+                    }
+                    break;
+            }
+            done = true;
+            return handled;
+        },
+        INT_PTR{TRUE});
+    if (!done) {
         state->ok = false;
-        if (Application) Application->HandleException(nullptr);
         EndDialog(dialog, IDCANCEL);
-        return TRUE;
     }
-    return FALSE;
+    return result;
 }
 
 // A dialog template without items: size, place and controls come with

@@ -114,6 +114,15 @@ TEST_F(ErrorHandlingTest, TheErrorEventGetsEveryErrorButAnAbort) {
     EXPECT_EQ(boxes.box.count, 0);
 }
 
+// Not even a std::exception: still shown, never dropped.
+TEST_F(ErrorHandlingTest, AnErrorOfAnyOtherTypeIsShownAsAnUnknownError) {
+    BoxRecorder boxes;
+    form->action = [] { throw 42; };
+    Click();
+    EXPECT_EQ(boxes.box.count, 1);
+    EXPECT_EQ(boxes.box.text, "Unknown error");
+}
+
 TEST_F(ErrorHandlingTest, AnErrorWithAnEmptyMessageShowsNoBox) {
     BoxRecorder boxes;
     form->action = [] { throw Exception(""); };
