@@ -99,7 +99,7 @@ private:
     int handlingException_ = 0;
 };
 
-enum TCursor : int { crDefault = 0, crArrow = -2, crHandPoint = -21 };
+enum TCursor : int { crDefault = 0, crHandPoint = -21 };
 
 class TScreen : public TComponent {
 public:

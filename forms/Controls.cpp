@@ -83,14 +83,6 @@ TForm* TWinControl::Form() const {
     return dynamic_cast<TForm*>(const_cast<TWinControl*>(c));
 }
 
-RECT TWinControl::BoundsRect() const {
-    RECT r{};
-    if (!handle_) return r;
-    GetWindowRect(handle_, &r);
-    if (HWND parent = GetParent(handle_)) MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
 std::string TWinControl::Text() const {
     if (!handle_) return text_;
     int n = GetWindowTextLengthA(handle_);
@@ -131,10 +123,6 @@ HBRUSH TWinControl::ColorBrush() {
 }
 
 bool TWinControl::Visible() const { return handle_ && IsWindowVisible(handle_); }
-
-void TWinControl::SetVisible(bool visible) {
-    if (handle_) ShowWindow(handle_, visible ? SW_SHOW : SW_HIDE);
-}
 
 bool TWinControl::Focused() const { return handle_ && GetFocus() == handle_; }
 
@@ -228,17 +216,9 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             }
             break;
         case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLORBTN:
-        case WM_CTLCOLOREDIT: {
+        case WM_CTLCOLORBTN: {
             LRESULT result = 0;
             if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(lp)); child && child->Notify(msg, wp, lp, result))
-                return result;
-            break;
-        }
-        case WM_DRAWITEM: {
-            LRESULT result = 0;
-            auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
-            if (TWinControl* child = FromHandle(dis->hwndItem); child && child->Notify(msg, wp, lp, result))
                 return result;
             break;
         }

@@ -66,14 +66,11 @@ public:
     TForm* Form() const;
 
     const TBounds& DesignBounds() const noexcept { return bounds_; }
-    // The window's rectangle in its parent's client coordinates.
-    RECT BoundsRect() const;
 
     std::string Text() const;
     void SetText(const std::string& text);
 
     const TFont& Font() const;
-    bool ParentFont() const noexcept { return !font_.has_value(); }
 
     TColor Color() const noexcept { return color_; }
     void SetColor(TColor color);
@@ -82,7 +79,6 @@ public:
     const std::string& Hint() const noexcept { return hint_; }
 
     bool Visible() const;
-    void SetVisible(bool visible);
     bool Focused() const;
     void SetFocus();
 
@@ -117,7 +113,7 @@ protected:
     virtual LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT DefaultHandler(UINT msg, WPARAM wp, LPARAM lp);
     // A notification that the parent received from this control (WM_COMMAND,
-    // WM_CTLCOLOR*, WM_DRAWITEM): the control handles its own.
+    // WM_CTLCOLORSTATIC, WM_CTLCOLORBTN): the control handles its own.
     virtual bool Notify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
     // The brush and colours for a child's WM_CTLCOLOR*: this control's colour.
     HBRUSH ColorBrush();
@@ -150,7 +146,7 @@ private:
 
 enum class TBorderStyle { bsDialog, bsSizeable };
 enum class TPosition { poDesigned, poScreenCenter };
-enum class TFormStyle { fsNormal = 0, fsMDIChild = 1, fsMDIForm = 2, fsStayOnTop = 3 };
+enum class TFormStyle { fsNormal = 0, fsStayOnTop = 3 };
 
 struct FormDef {
     const char* ClassName = "TForm";

@@ -20,14 +20,11 @@ enum class TBevelShape { bsLeftLine };
 // An etched (lowered) line at the left edge.
 class TBevel : public TWinControl {
 public:
+    // bsLeftLine is the one shape there is.
     TBevel(TComponent* owner, const ControlDef& def, TBevelShape shape = TBevelShape::bsLeftLine);
-    TBevelShape Shape() const noexcept { return shape_; }
 
 protected:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
-
-private:
-    TBevelShape shape_;
 };
 
 // A picture resource (bitmap or icon) may come with a copy at twice its size

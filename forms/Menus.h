@@ -18,7 +18,6 @@ public:
     void SetCaption(std::string caption) { caption_ = std::move(caption); }
     const std::string& Hint() const noexcept { return hint_; }
     bool Visible() const noexcept { return visible_; }
-    void SetVisible(bool visible) noexcept { visible_ = visible; }
     // A caption of exactly "-" makes the item a separator line.
     bool IsLine() const noexcept { return caption_ == "-"; }
 

@@ -32,7 +32,6 @@ TEdit::TEdit(TComponent* owner, const ControlDef& def, TEditCharCase charCase)
     DWORD style = WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
     if (charCase == TEditCharCase::ecLowerCase) style |= ES_LOWERCASE;
     if (charCase == TEditCharCase::ecUpperCase) style |= ES_UPPERCASE;
-    SetColor(clWindow);
     CreateWnd({"Edit", style, WS_EX_CLIENTEDGE}, false);
 }
 
@@ -40,7 +39,6 @@ TEdit::TEdit(TComponent* owner, const ControlDef& def, TEditCharCase charCase)
 
 TMemo::TMemo(TComponent* owner, const ControlDef& def, const std::vector<std::string>& lines)
     : TWinControl(owner, def) {
-    SetColor(clWindow);
     CreateWnd({"Edit", WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_WANTRETURN,
                WS_EX_CLIENTEDGE},
               false);
