@@ -5,8 +5,11 @@
 #include <vector>
 
 #include "app/Form1.h"
+#include "app/StringTable.h"
+#include "app/res/resource.h"
 #include "config/FileExists.h"
 #include "config/Loading.h"
+#include "config/ProfileError.h"
 #include "config/Saving.h"
 
 namespace glim {
@@ -54,6 +57,20 @@ void Exchange(TForm1& form, Document& doc, Transfer transfer) {
     transfer(doc.AboutLines, *form.Memo2);
 }
 
+// Runs a load or a save; a profile that cannot be read or written is reported
+// in the program's own words.
+template <typename Operation>
+void InProgramWords(Operation operation) {
+    try {
+        operation();
+    } catch (config::EProfileError& e) {
+        const bool write = e.Action() == config::EProfileError::TAction::Write;
+        const std::string words = LoadText(write ? IDS_UNABLE_TO_WRITE : IDS_UNABLE_TO_READ, "");
+        if (!words.empty()) e.SetMessage(FillNames(words, {e.FileName()}));
+        throw;
+    }
+}
+
 }  // namespace
 
 // Fills the controls from the profile fileName, or from the one named on the
@@ -68,7 +85,7 @@ void TForm1::LoadConfiguration(const std::string& fileName) {
     // colour leaves the preview's as it is.
     config::TConfigDocument doc;
     doc.Color = ScrollBox1->Color();
-    config::LoadDocument(path, doc);
+    InProgramWords([&] { config::LoadDocument(path, doc); });
     Exchange(*this, doc, IntoControls{});
 
     SetText(Application->Title() + " : " + config::FileNamePart(path));
@@ -85,7 +102,7 @@ void TForm1::SaveConfiguration(const std::string& fileName) {
 
     config::TConfigDocument doc;
     Exchange(*this, doc, FromControls{});
-    config::SaveDocument(path, doc);
+    InProgramWords([&] { config::SaveDocument(path, doc); });
 }
 
 }  // namespace glim

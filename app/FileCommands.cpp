@@ -1,10 +1,8 @@
 // Open, Save and Save as.
 
-#include <initializer_list>
-
 #include "app/Form1.h"
 #include "app/Paths.h"
-#include "app/Strings.h"
+#include "app/StringTable.h"
 #include "app/res/resource.h"
 #include "config/FileExists.h"
 
@@ -26,18 +24,6 @@ std::string Literal(const std::string& text) {
         if (c == '%') out += '%';
     }
     return out;
-}
-
-// The template with each "%s" in turn replaced by the next name, as text.
-std::string FillNames(std::string pattern, std::initializer_list<std::string> names) {
-    size_t at = 0;
-    for (const std::string& name : names) {
-        at = pattern.find("%s", at);
-        if (at == std::string::npos) break;
-        pattern.replace(at, 2, name);
-        at += name.size();
-    }
-    return pattern;
 }
 
 }  // namespace

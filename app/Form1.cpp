@@ -1,13 +1,12 @@
 #include "app/Form1.h"
 
 #include "app/CommandLine.h"
+#include "app/Title.h"
 #include "app/res/resource.h"
 
 namespace glim {
 
 namespace {
-
-constexpr char kCaption[] = "Glimsel - Configuration";
 
 // Headings: bold, in the colour of an active title bar.
 const TFont kHeading{.Style = TFontStyle::fsBold, .Color = clActiveCaption};
@@ -28,7 +27,7 @@ const std::vector<std::string> kAboutLines{
 TForm1::TForm1(TComponent* owner)
     : TForm(owner, {.ClassName = "TForm1",
                     .Name = "Form1",
-                    .Caption = kCaption,
+                    .Caption = kTitle,
                     .ClientWidth = 504,
                     .ClientHeight = 402,
                     .BorderStyle = TBorderStyle::bsDialog,

@@ -2,7 +2,7 @@
 
 #include "app/Form1.h"
 #include "app/Paths.h"
-#include "app/Strings.h"
+#include "app/StringTable.h"
 #include "app/res/resource.h"
 #include "config/FileExists.h"
 

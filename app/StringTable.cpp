@@ -1,4 +1,4 @@
-#include "app/Strings.h"
+#include "app/StringTable.h"
 
 #include "forms/Win.h"
 
@@ -8,6 +8,17 @@ std::string LoadText(unsigned id, const char* fallback) {
     char buffer[1024];
     int n = LoadStringA(GetModuleHandleA(nullptr), id, buffer, sizeof buffer);
     return n > 0 ? std::string(buffer, static_cast<size_t>(n)) : std::string(fallback);
+}
+
+std::string FillNames(std::string pattern, std::initializer_list<std::string> names) {
+    size_t at = 0;
+    for (const std::string& name : names) {
+        at = pattern.find("%s", at);
+        if (at == std::string::npos) break;
+        pattern.replace(at, 2, name);
+        at += name.size();
+    }
+    return pattern;
 }
 
 }  // namespace glim

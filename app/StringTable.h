@@ -1,6 +1,7 @@
 #pragma once
 // The program's texts from its string table.
 
+#include <initializer_list>
 #include <string>
 
 namespace glim {
@@ -8,5 +9,9 @@ namespace glim {
 // The string-table entry id, or fallback when the running module has none
 // (the test programs do not link the resource script).
 std::string LoadText(unsigned id, const char* fallback);
+
+// The template with each "%s" in turn replaced by the next name, as text: a
+// "%" in a name stays as it is.
+std::string FillNames(std::string pattern, std::initializer_list<std::string> names);
 
 }  // namespace glim

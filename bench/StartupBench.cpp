@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "app/Title.h"
+
 namespace {
 
 std::string Beside(const char* name) {
@@ -81,13 +83,13 @@ int main(int argc, char** argv) {
     const std::string bare = "\"" + Beside("bench_bare.exe") + "\"";
 
     // One start of each first, so neither pays for a cold file cache.
-    StartAndTime(program, "Glimsel - Configuration : " + name);
+    StartAndTime(program, std::string(glim::kTitle) + " : " + name);
     StartAndTime(bare, "Bare window");
 
     std::vector<double> programTimes, bareTimes;
     SIZE_T peak = 0;
     for (int i = 0; i < runs; ++i) {
-        Run p = StartAndTime(program, "Glimsel - Configuration : " + name);
+        Run p = StartAndTime(program, std::string(glim::kTitle) + " : " + name);
         Run b = StartAndTime(bare, "Bare window");
         if (p.ms < 0 || b.ms < 0) {
             std::fprintf(stderr, "a window did not show\n");

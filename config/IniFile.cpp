@@ -9,7 +9,7 @@
 #endif
 
 #include "config/NumberSyntax.h"
-#include "forms/Exception.h"
+#include "config/ProfileError.h"
 
 namespace config {
 
@@ -24,37 +24,6 @@ using platform::WritePrivateProfileStringA;
 #endif
 
 constexpr const char* kFlagTexts[2] = {"0", "1"};
-
-// The name goes in as text, never as a format: a "%" in it stays a "%".
-std::string FileMessage(unsigned id, const char* fallback, const std::string& fileName) {
-    std::string message = fallback;
-#ifdef _WIN32
-    char text[512];
-    const int length = LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
-    if (length > 0) {
-        message.assign(text, static_cast<std::size_t>(length));
-    }
-#else
-    (void)id;
-#endif
-    const std::size_t placeholder = message.find("%s");
-    if (placeholder != std::string::npos) {
-        message.replace(placeholder, 2, fileName);
-    }
-    return message;
-}
-
-}  // namespace
-
-std::string UnableToWriteMessage(const std::string& fileName) {
-    return FileMessage(kIdsUnableToWrite, "Unable to write to %s", fileName);
-}
-
-std::string UnableToReadMessage(const std::string& fileName) {
-    return FileMessage(kIdsUnableToRead, "Unable to read %s", fileName);
-}
-
-namespace {
 
 // Windows looks for a profile named without any folder in the Windows folder,
 // while the file-exists test and every other file function look in the
@@ -98,7 +67,7 @@ std::int32_t TIniFile::ReadNumber(const std::string& section, const std::string&
 void TIniFile::WriteValue(const std::string& section, const std::string& key, const std::string& value) {
     const std::string firstLine = value.substr(0, value.find_first_of("\r\n"));
     if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), firstLine.c_str(), profilePath_.c_str())) {
-        throw forms::Exception(UnableToWriteMessage(fileName_));
+        throw EProfileError(EProfileError::TAction::Write, fileName_);
     }
 }
 
@@ -108,7 +77,7 @@ void TIniFile::WriteFlag(const std::string& section, const std::string& key, boo
 
 void TIniFile::ClearSection(const std::string& section) {
     if (!WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, profilePath_.c_str())) {
-        throw forms::Exception(UnableToWriteMessage(fileName_));
+        throw EProfileError(EProfileError::TAction::Write, fileName_);
     }
 }
 

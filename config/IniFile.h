@@ -8,17 +8,6 @@
 
 namespace config {
 
-// The string-table entries of the profile errors' texts; the program's
-// resource script gives them the same numbers.
-inline constexpr unsigned kIdsUnableToWrite = 1001;
-inline constexpr unsigned kIdsUnableToRead = 1006;
-
-// "Unable to write to <fileName>" and "Unable to read <fileName>", the texts
-// taken from the running program's string table where it has them. The name
-// goes in as it stands.
-std::string UnableToWriteMessage(const std::string& fileName);
-std::string UnableToReadMessage(const std::string& fileName);
-
 class TIniFile {
 public:
     explicit TIniFile(std::string fileName);
@@ -35,7 +24,7 @@ public:
     // when the key is missing or its value is not a number.
     std::int32_t ReadNumber(const std::string& section, const std::string& key, std::int32_t defaultValue) const;
 
-    // These raise forms::Exception with UnableToWriteMessage() when the
+    // These raise EProfileError (TAction::Write) naming the file when the
     // platform refuses the write. A value is stored up to its first line break.
     void WriteValue(const std::string& section, const std::string& key, const std::string& value);
     void WriteFlag(const std::string& section, const std::string& key, bool flag);

@@ -1,7 +1,6 @@
 #include "config/ProfileFiles.h"
 
-#include "config/IniFile.h"
-#include "forms/Exception.h"
+#include "config/ProfileError.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -18,7 +17,9 @@ namespace config {
 
 namespace {
 
-[[noreturn]] void RefuseWrite(const std::string& profile) { throw forms::Exception(UnableToWriteMessage(profile)); }
+[[noreturn]] void RefuseWrite(const std::string& profile) {
+    throw EProfileError(EProfileError::TAction::Write, profile);
+}
 
 // The folder a profile's draft goes into: the profile's own. A name without a
 // folder is in the current folder, as the file functions take it.
@@ -39,7 +40,7 @@ std::string FolderOf(const std::string& profile) {
 TReadHold::TReadHold(const std::string& path)
     : handle_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {
-    if (handle_ == INVALID_HANDLE_VALUE) throw forms::Exception(UnableToReadMessage(path));
+    if (handle_ == INVALID_HANDLE_VALUE) throw EProfileError(EProfileError::TAction::Read, path);
 }
 
 TReadHold::~TReadHold() { CloseHandle(handle_); }
@@ -106,7 +107,7 @@ void TProfileDraft::Commit() {
 #else
 
 TReadHold::TReadHold(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)) {
-    if (fd_ < 0) throw forms::Exception(UnableToReadMessage(path));
+    if (fd_ < 0) throw EProfileError(EProfileError::TAction::Read, path);
 }
 
 TReadHold::~TReadHold() { ::close(fd_); }

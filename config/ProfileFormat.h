@@ -14,10 +14,12 @@
 #include <utility>
 #include <vector>
 
+#include "forms/Colors.h"
+
 namespace config {
 
 // The system colour of the desktop, which stands for "no colour chosen".
-inline constexpr std::int32_t clBackground = static_cast<std::int32_t>(0x80000001u);
+using forms::clBackground;
 
 inline constexpr char kCaptions[] = "Captions";
 inline constexpr char kOptions[] = "Options";

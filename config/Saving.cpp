@@ -6,7 +6,7 @@
 
 #include "config/IniFile.h"
 #include "config/ProfileFiles.h"
-#include "forms/Exception.h"
+#include "config/ProfileError.h"
 
 namespace config {
 
@@ -32,8 +32,8 @@ private:
     void Guard(Write write) {
         try {
             write();
-        } catch (const forms::Exception&) {
-            throw forms::Exception(UnableToWriteMessage(profile_));
+        } catch (const EProfileError&) {
+            throw EProfileError(EProfileError::TAction::Write, profile_);
         }
     }
 

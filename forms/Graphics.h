@@ -8,21 +8,14 @@
 #include <utility>
 #include <vector>
 
+#include "forms/Colors.h"
 #include "forms/Win.h"
 
 namespace forms {
 
-// A colour value: plain RGB (red in the low byte) when the top bit is clear,
-// otherwise a system colour whose index is the low byte.
-using TColor = std::int32_t;
-inline constexpr TColor clBlack = 0x000000;
-inline constexpr TColor clWhite = 0xFFFFFF;
-inline constexpr TColor clBackground = static_cast<TColor>(0x80000000u | COLOR_BACKGROUND);
-inline constexpr TColor clActiveCaption = static_cast<TColor>(0x80000000u | COLOR_ACTIVECAPTION);
-inline constexpr TColor clWindow = static_cast<TColor>(0x80000000u | COLOR_WINDOW);
-inline constexpr TColor clWindowText = static_cast<TColor>(0x80000000u | COLOR_WINDOWTEXT);
-inline constexpr TColor clBtnFace = static_cast<TColor>(0x80000000u | COLOR_BTNFACE);
-inline constexpr TColor clGrayText = static_cast<TColor>(0x80000000u | COLOR_GRAYTEXT);
+static_assert(clBackground == SystemColor(COLOR_BACKGROUND) && clActiveCaption == SystemColor(COLOR_ACTIVECAPTION) &&
+              clWindowText == SystemColor(COLOR_WINDOWTEXT) && clBtnFace == SystemColor(COLOR_BTNFACE) &&
+              clGrayText == SystemColor(COLOR_GRAYTEXT));
 
 // The RGB value of a colour, resolving a system colour through GetSysColor.
 COLORREF ColorToRGB(TColor color);

@@ -31,7 +31,7 @@ trap finish EXIT
 geometry=""
 for _ in $(seq 100); do
     # The program's window once it is mapped where it shows (centred).
-    for id in $(xwininfo -root -tree 2>/dev/null | grep '"Glimsel - Configuration' | awk '{print $1}'); do
+    for id in $(xwininfo -root -tree 2>/dev/null | grep '("glimcfg.exe"' | awk '{print $1}'); do
         info=$(xwininfo -id "$id" 2>/dev/null) || continue
         grep -q 'Map State: IsViewable' <<<"$info" || continue
         x=$(awk '/Absolute upper-left X/ {print $4}' <<<"$info")

@@ -35,7 +35,6 @@
 #define IDS_ABOUT_TEXT      1002
 #define IDS_COPY_QUESTION   1003
 #define IDS_TEST_QUESTION   1004 /* text to be followed by a name */
-#define IDS_APP_TITLE       1005
 #define IDS_UNABLE_TO_READ  1006 /* printf format, one %s: the file name */
 #define IDS_REPLACE_QUESTION 1007 /* text to follow a file name */
 #define IDS_UNABLE_TO_COPY  1008 /* printf format, two %s: source and target */

@@ -11,8 +11,6 @@
 
 namespace e2e {
 
-constexpr char kCaption[] = "Glimsel - Configuration";
-
 inline std::string ProgramPath() {
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);

@@ -13,7 +13,7 @@ TEST(Program, ShowsItsWindowWithDefaultsAndExitEndsIt) {
     Program program;
     ASSERT_TRUE(program.Started()) << ProgramPath();
     HWND window = program.WaitForWindow();
-    ASSERT_NE(window, nullptr) << "no visible window captioned " << kCaption;
+    ASSERT_NE(window, nullptr) << "no visible window of class TForm1";
 
     char cls[64] = {};
     GetClassNameA(window, cls, sizeof cls);

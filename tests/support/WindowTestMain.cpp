@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <thread>
 
+#include "app/Title.h"
 #include "forms/Application.h"
 
 namespace {
@@ -48,7 +49,7 @@ int main(int argc, char** argv) {
 
     forms::TApplication application;
     application.Initialize();
-    application.SetTitle("Glimsel - Configuration");
+    application.SetTitle(glim::kTitle);
     forms::ModalServices().MessageBox = [](HWND, const char* text, const char* caption, UINT) {
         ADD_FAILURE() << "unexpected message box \"" << caption << "\": " << text;
         return IDCANCEL;
