@@ -12,6 +12,8 @@
 #include "config/ProfileError.h"
 #include "config/Saving.h"
 
+using namespace forms;
+
 namespace glim {
 
 namespace {

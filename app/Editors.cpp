@@ -5,6 +5,8 @@
 #include "app/Form1.h"
 #include "forms/InputDialog.h"
 
+using namespace forms;
+
 namespace glim {
 
 // Opens the icon menu with its top-left corner at the mouse cursor, wherever

@@ -6,6 +6,8 @@
 #include "app/res/resource.h"
 #include "config/FileExists.h"
 
+using namespace forms;
+
 namespace glim {
 
 namespace {

@@ -4,6 +4,8 @@
 #include "app/Title.h"
 #include "app/res/resource.h"
 
+using namespace forms;
+
 namespace glim {
 
 namespace {

@@ -12,81 +12,79 @@
 
 namespace glim {
 
-using namespace forms;
-
-class TForm1 : public TForm {
+class TForm1 : public forms::TForm {
 public:
-    explicit TForm1(TComponent* owner);
+    explicit TForm1(forms::TComponent* owner);
 
     // Components, in the order of the window's definition.
-    TPanel* Panel1;
-    TPopupMenu* IconMenu;
-    TMenuItem* Copytoclipboard1;
-    TMenuItem* Saveas1;
-    TMenuItem* SaveIconasBMP1;
-    TMenuItem* N1;
-    TMenuItem* Setbackgroundcolor1;
-    TMenuItem* Internet1;
-    TMenuItem* EMail1;
-    TMenuItem* Help1;
-    TMenuItem* N2;
-    TMenuItem* About1;
-    TLabel* Label1;
-    TEdit* Edit1;
-    TLabel* Label2;
-    TEdit* Edit2;
-    TLabel* Label3;
-    TLabel* Label4;
-    TCheckBox* CheckBox1;
-    TCheckBox* CheckBox2;
-    TLabel* Label5;
-    TEdit* Edit3;
-    TLabel* Label6;
-    TEdit* Edit4;
-    TLabel* Label7;
-    TEdit* Edit5;
-    TLabel* Label8;
-    TEdit* Edit6;
-    TLabel* Label9;
-    TEdit* Edit7;
-    TLabel* Label10;
-    TMemo* Memo1;
-    TMemo* Memo2;
-    TSpeedButton* SpeedButton1;
-    TScrollBox* ScrollBox1;
-    TImage* Image1;
-    TPanel* Panel2;
-    TSpeedButton* SpeedButton2;
-    TSpeedButton* SpeedButton3;
-    TBevel* Bevel1;
-    TSpeedButton* SpeedButton4;
-    TColorDialog* ColorDialog1;
-    TSpeedButton* SpeedButton5;
-    TSpeedButton* HelpBtn;
-    TSpeedButton* AboutBtn;
+    forms::TPanel* Panel1;
+    forms::TPopupMenu* IconMenu;
+    forms::TMenuItem* Copytoclipboard1;
+    forms::TMenuItem* Saveas1;
+    forms::TMenuItem* SaveIconasBMP1;
+    forms::TMenuItem* N1;
+    forms::TMenuItem* Setbackgroundcolor1;
+    forms::TMenuItem* Internet1;
+    forms::TMenuItem* EMail1;
+    forms::TMenuItem* Help1;
+    forms::TMenuItem* N2;
+    forms::TMenuItem* About1;
+    forms::TLabel* Label1;
+    forms::TEdit* Edit1;
+    forms::TLabel* Label2;
+    forms::TEdit* Edit2;
+    forms::TLabel* Label3;
+    forms::TLabel* Label4;
+    forms::TCheckBox* CheckBox1;
+    forms::TCheckBox* CheckBox2;
+    forms::TLabel* Label5;
+    forms::TEdit* Edit3;
+    forms::TLabel* Label6;
+    forms::TEdit* Edit4;
+    forms::TLabel* Label7;
+    forms::TEdit* Edit5;
+    forms::TLabel* Label8;
+    forms::TEdit* Edit6;
+    forms::TLabel* Label9;
+    forms::TEdit* Edit7;
+    forms::TLabel* Label10;
+    forms::TMemo* Memo1;
+    forms::TMemo* Memo2;
+    forms::TSpeedButton* SpeedButton1;
+    forms::TScrollBox* ScrollBox1;
+    forms::TImage* Image1;
+    forms::TPanel* Panel2;
+    forms::TSpeedButton* SpeedButton2;
+    forms::TSpeedButton* SpeedButton3;
+    forms::TBevel* Bevel1;
+    forms::TSpeedButton* SpeedButton4;
+    forms::TColorDialog* ColorDialog1;
+    forms::TSpeedButton* SpeedButton5;
+    forms::TSpeedButton* HelpBtn;
+    forms::TSpeedButton* AboutBtn;
     msg32::TMsg* Msg1;
-    TSpeedButton* SaveAsBtn;
-    TSaveDialog* SaveDialog1;
-    TSpeedButton* OpenBtn;
-    TOpenDialog* OpenDialog1;
+    forms::TSpeedButton* SaveAsBtn;
+    forms::TSaveDialog* SaveDialog1;
+    forms::TSpeedButton* OpenBtn;
+    forms::TOpenDialog* OpenDialog1;
 
     // The profile named on the command line, as a full path: the one that
     // loads at start and the only one that Save writes.
     std::string CommandLineProfile;
 
-    // Event handlers.
-    void SpeedButton4Click(TObject* Sender);
-    void SpeedButton3Click(TObject* Sender);
-    void SpeedButton1Click(TObject* Sender);
-    void SpeedButton2Click(TObject* Sender);
-    void SpeedButton5Click(TObject* Sender);
-    void SetCaption(TObject* Sender);
-    void FormActivate(TObject* Sender);
-    void FormKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
-    void HelpBtnClick(TObject* Sender);
-    void AboutBtnClick(TObject* Sender);
-    void SaveAsBtnClick(TObject* Sender);
-    void OpenBtnClick(TObject* Sender);
+    // Event handlers, wired by the window's definition.
+    void SpeedButton4Click(forms::TObject* Sender);  // Exit
+    void SpeedButton3Click(forms::TObject* Sender);  // Save
+    void SpeedButton1Click(forms::TObject* Sender);  // Menu items: the icon menu whose captions are edited
+    void SpeedButton2Click(forms::TObject* Sender);  // Color, the colour preview and its icon: the preview colour
+    void SpeedButton5Click(forms::TObject* Sender);  // About heading: the About lines as the viewer shows them
+    void SetCaption(forms::TObject* Sender);         // an icon menu item: its caption
+    void FormActivate(forms::TObject* Sender);       // the one-time set-up
+    void FormKeyDown(forms::TObject* Sender, WORD& Key, forms::TShiftState Shift);  // F1, Ctrl+O, Ctrl+S, Ctrl+Shift+S
+    void HelpBtnClick(forms::TObject* Sender);
+    void AboutBtnClick(forms::TObject* Sender);
+    void SaveAsBtnClick(forms::TObject* Sender);
+    void OpenBtnClick(forms::TObject* Sender);  // Open
 
 private:
     void LoadConfiguration(const std::string& fileName);

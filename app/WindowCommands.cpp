@@ -1,4 +1,5 @@
-// The window's one-time set-up, Help, About and Exit.
+// The window's own commands: its one-time set-up, its keys, Help, About and
+// Exit.
 
 #include "app/Form1.h"
 #include "app/Paths.h"
@@ -6,10 +7,12 @@
 #include "app/res/resource.h"
 #include "config/FileExists.h"
 
+using namespace forms;
+
 namespace glim {
 
 namespace {
-constexpr WORD kF1 = 112;
+
 constexpr char kAboutText[] = "Glimsel Configuration - Copyright (c) 2026 The Glimsel authors. All rights reserved.";
 
 }  // namespace
@@ -28,7 +31,7 @@ void TForm1::FormActivate(TObject*) {
 // focused control never sees these keys. Ctrl with Alt is AltGr on many
 // keyboards, which types letters: it passes on.
 void TForm1::FormKeyDown(TObject*, WORD& Key, TShiftState Shift) {
-    if (Key == kF1) {
+    if (Key == VK_F1) {
         Key = 0;
         HelpBtnClick(nullptr);
         return;
@@ -44,6 +47,7 @@ void TForm1::FormKeyDown(TObject*, WORD& Key, TShiftState Shift) {
     button->Click();
 }
 
+// Help: the help file's contents, or the About box when there is no help file.
 void TForm1::HelpBtnClick(TObject*) {
     if (Application->HelpFile().empty()) {
         AboutBtnClick(nullptr);
@@ -53,6 +57,7 @@ void TForm1::HelpBtnClick(TObject*) {
     ModalServices().WinHelp(owner, Application->HelpFile().c_str(), HELP_CONTENTS, 0);
 }
 
+// About: the program's rights notice.
 void TForm1::AboutBtnClick(TObject*) { Msg1->ShowText(msg32::mbInformation, LoadText(IDS_ABOUT_TEXT, kAboutText)); }
 
 // Exit: closes the window, which ends the program. Nothing is saved or asked.
