@@ -12,6 +12,7 @@ namespace glim {
 void TForm1::LoadConfiguration(const std::string& fileName) {
     const std::string path = fileName.empty() ? CommandLineProfile : fileName;
     if (!config::FileExists(path)) return;
+    const TWaitCursor busy;
 
     config::TConfigDocument doc;
     doc.Color = ScrollBox1->Color();

@@ -33,6 +33,7 @@ std::string Literal(const std::string& text) {
 void TForm1::SaveConfiguration(const std::string& fileName) {
     const std::string path = fileName.empty() ? CommandLineProfile : fileName;
     if (path.empty()) return;
+    const TWaitCursor busy;
 
     config::TConfigDocument doc;
     doc.Title = Edit1->Text();
