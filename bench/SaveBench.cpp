@@ -1,65 +1,33 @@
 // Save benchmark: the configuration window with MASKS lines in its masks
-// memo, saved into a new profile by a click on Save. Measures the time from
-// the click to the first write (the moment the file appears) and to the end
-// of the save; then the same save done the plain Win32 way (the memo's text
-// fetched once, then the same writes through WritePrivateProfileStringA),
-// which is what the profile functions alone cost.
+// memo, saved into a new profile by a click on Save, then the same save done
+// the plain Win32 way (the memo's text fetched once, then the same writes
+// through WritePrivateProfileStringA), which is what the profile functions
+// alone cost. Each file is new: its first write creates it.
 //
 //   bench_save.exe FOLDER MASKS [RUNS]
 //
-// Prints one line per run: masks=N program_first=MS program_total=MS
-// plain_first=MS plain_total=MS
+// Prints one line per run with each save's file, the wall-clock moment of
+// its start (seconds since 1970) and its duration in ms. bench/save.sh takes
+// the first write from the file's birth time on the host: Wine reports the
+// last change as a file's creation time, and a thread that watches for the
+// file is not woken reliably while the saving thread is busy.
 
-#include <atomic>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "app/Form1.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-// Notes when a file first exists, from another thread, so the save itself
-// is not disturbed beyond a poll every millisecond.
-class FirstWrite {
-public:
-    explicit FirstWrite(std::string path) : path_(std::move(path)) {
-        watcher_ = std::thread([this] {
-            while (!stop_) {
-                if (GetFileAttributesA(path_.c_str()) != INVALID_FILE_ATTRIBUTES) {
-                    at_ = Clock::now();
-                    seen_ = true;
-                    return;
-                }
-                Sleep(1);
-            }
-        });
-    }
-    ~FirstWrite() { Stop(); }
-    void Stop() {
-        stop_ = true;
-        if (watcher_.joinable()) watcher_.join();
-    }
-    // Since start, or -1 when the file never appeared.
-    double Since(Clock::time_point start) {
-        Stop();
-        return seen_ ? Ms(at_ - start) : -1;
-    }
-
-private:
-    std::string path_;
-    std::thread watcher_;
-    std::atomic<bool> stop_{false};
-    std::atomic<bool> seen_{false};
-    Clock::time_point at_{};
-};
+// The wall clock in seconds since 1970, as the host stamps its files.
+double UnixNow() {
+    FILETIME t{};
+    GetSystemTimePreciseAsFileTime(&t);
+    const long long ticks = (static_cast<long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+    return (ticks - 116444736000000000LL) / 1e7;
+}
 
 std::vector<std::string> Split(const std::string& text) {
     std::vector<std::string> lines;
@@ -116,28 +84,26 @@ int main(int argc, char** argv) {
     form->Memo1->SetText(text);
 
     for (int run = 0; run < runs; ++run) {
-        const std::string program = folder + "\\program" + std::to_string(run) + ".ini";
-        const std::string plain = folder + "\\plain" + std::to_string(run) + ".ini";
+        const std::string suffix = std::to_string(masks) + "-" + std::to_string(run) + ".ini";
+        const std::string program = folder + "\\program" + suffix;
+        const std::string plain = folder + "\\plain" + suffix;
         DeleteFileA(program.c_str());
         DeleteFileA(plain.c_str());
         form->CommandLineProfile = program;
 
         HWND save = form->SpeedButton3->Handle();
-        FirstWrite programWrite(program);
-        const auto clicked = Clock::now();
+        const double clicked = UnixNow();
         SendMessageA(save, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
         SendMessageA(save, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-        const double programTotal = Ms(Clock::now() - clicked);
-        const double programFirst = programWrite.Since(clicked);
+        const double programTotal = (UnixNow() - clicked) * 1e3;
 
-        FirstWrite plainWrite(plain);
-        const auto started = Clock::now();
+        const double started = UnixNow();
         PlainSave(form->Memo1->Handle(), plain);
-        const double plainTotal = Ms(Clock::now() - started);
-        const double plainFirst = plainWrite.Since(started);
+        const double plainTotal = (UnixNow() - started) * 1e3;
 
-        std::printf("masks=%d program_first=%.1f program_total=%.1f plain_first=%.1f plain_total=%.1f\n", masks,
-                    programFirst, programTotal, plainFirst, plainTotal);
+        std::printf("masks=%d program=%s program_start=%.6f program_total=%.1f plain=%s plain_start=%.6f "
+                    "plain_total=%.1f\n",
+                    masks, program.c_str(), clicked, programTotal, plain.c_str(), started, plainTotal);
         std::fflush(stdout);
     }
     return 0;
