@@ -1,40 +1,93 @@
 // Moving a profile between its file and the window's controls.
 
+#include <cstdint>
+#include <string>
+#include <vector>
+
 #include "app/Form1.h"
 #include "config/FileExists.h"
 #include "config/Loading.h"
+#include "config/Saving.h"
 
 namespace glim {
 
+namespace {
+
+// Puts a document's values into the controls.
+struct IntoControls {
+    void operator()(const std::string& value, TEdit& edit) const { edit.SetText(value); }
+    void operator()(bool value, TCheckBox& box) const { box.SetChecked(value); }
+    void operator()(const std::string& value, TMenuItem& item) const { item.SetCaption(value); }
+    void operator()(std::int32_t value, TScrollBox& preview) const { preview.SetColor(value); }
+    void operator()(const std::vector<std::string>& lines, TMemo& memo) const { memo.Lines().Assign(lines); }
+};
+
+// Takes a document's values from the controls.
+struct FromControls {
+    void operator()(std::string& value, const TEdit& edit) const { value = edit.Text(); }
+    void operator()(bool& value, const TCheckBox& box) const { value = box.Checked(); }
+    void operator()(std::string& value, const TMenuItem& item) const { value = item.Caption(); }
+    void operator()(std::int32_t& value, const TScrollBox& preview) const { value = preview.Color(); }
+    void operator()(std::vector<std::string>& lines, const TMemo& memo) const { lines = memo.Lines().ToVector(); }
+};
+
+// Which control holds which field of the document: the one list that a load
+// and a save go through, in opposite directions, in the order of the controls
+// on the window.
+template <typename Document, typename Transfer>
+void Exchange(TForm1& form, Document& doc, Transfer transfer) {
+    transfer(doc.Title, *form.Edit1);
+    transfer(doc.Dialog, *form.Edit2);
+    transfer(doc.HelpFile, *form.Edit3);
+    transfer(doc.Home, *form.Edit4);
+    transfer(doc.Mail, *form.Edit5);
+    transfer(doc.Open, *form.Edit6);
+    transfer(doc.Default, *form.Edit7);
+    transfer(doc.EditMask, *form.CheckBox1);
+    transfer(doc.ShowFileNames, *form.CheckBox2);
+    TMenuItem* const items[config::kMenuItemCount] = {form.Copytoclipboard1, form.Saveas1,  form.SaveIconasBMP1,
+                                                      form.Setbackgroundcolor1, form.Internet1, form.EMail1,
+                                                      form.Help1,             form.About1};
+    for (std::size_t i = 0; i < config::kMenuItemCount; ++i) transfer(doc.MenuCaptions[i], *items[i]);
+    transfer(doc.Color, *form.ScrollBox1);
+    transfer(doc.Masks, *form.Memo1);
+    transfer(doc.AboutLines, *form.Memo2);
+}
+
+}  // namespace
+
 // Fills the controls from the profile fileName, or from the one named on the
 // command line when fileName is empty, and names it in the caption. Without
-// such a file nothing changes and nothing is said.
+// such a file nothing changes and nothing is said; a file that exists but
+// cannot be read raises "Unable to read <path>", and nothing changes either.
 void TForm1::LoadConfiguration(const std::string& fileName) {
     const std::string path = fileName.empty() ? CommandLineProfile : fileName;
     if (!config::FileExists(path)) return;
     const TWaitCursor busy;
 
+    // Read whole before any control changes; what the file lacks of the
+    // colour leaves the preview's as it is.
     config::TConfigDocument doc;
     doc.Color = ScrollBox1->Color();
     config::LoadDocument(path, doc);
-
-    Edit1->SetText(doc.Title);
-    Edit2->SetText(doc.Dialog);
-    Edit3->SetText(doc.HelpFile);
-    Edit4->SetText(doc.Home);
-    Edit5->SetText(doc.Mail);
-    Edit6->SetText(doc.Open);
-    Edit7->SetText(doc.Default);
-    CheckBox1->SetChecked(doc.EditMask);
-    CheckBox2->SetChecked(doc.ShowFileNames);
-    TMenuItem* const items[] = {Copytoclipboard1, Saveas1, SaveIconasBMP1, Setbackgroundcolor1,
-                                Internet1,        EMail1,  Help1,          About1};
-    for (size_t i = 0; i < std::size(items); ++i) items[i]->SetCaption(doc.MenuCaptions[i]);
-    ScrollBox1->SetColor(doc.Color);
-    Memo1->Lines().Assign(doc.Masks);
-    Memo2->Lines().Assign(doc.AboutLines);
+    Exchange(*this, doc, IntoControls{});
 
     SetText(Application->Title() + " : " + config::FileNamePart(path));
+}
+
+// Writes the controls into the profile fileName, or into the one named on the
+// command line when fileName is empty; without either nothing is written and
+// nothing is said. A refused write raises "Unable to write to <path>" and
+// leaves the profile as it was. The window itself, its caption included, does
+// not change.
+void TForm1::SaveConfiguration(const std::string& fileName) {
+    const std::string path = fileName.empty() ? CommandLineProfile : fileName;
+    if (path.empty()) return;
+    const TWaitCursor busy;
+
+    config::TConfigDocument doc;
+    Exchange(*this, doc, FromControls{});
+    config::SaveDocument(path, doc);
 }
 
 }  // namespace glim

@@ -1,10 +1,12 @@
-// Open, Save and Save as, and the save of the window into a profile.
+// Open, Save and Save as.
+
+#include <initializer_list>
 
 #include "app/Form1.h"
 #include "app/Paths.h"
 #include "app/Strings.h"
 #include "app/res/resource.h"
-#include "config/Saving.h"
+#include "config/FileExists.h"
 
 namespace glim {
 
@@ -12,6 +14,8 @@ namespace {
 
 constexpr char kCopyQuestion[] = "Copy and rename GLIMVIEW.EXE too ?";
 constexpr char kTestQuestion[] = "Test ";
+constexpr char kReplaceQuestion[] = " already exists.\r\nDo you want to replace it?";
+constexpr char kUnableToCopy[] = "Unable to copy %s to %s";
 constexpr char kCompanion[] = "glimview.exe";
 
 // Message boxes take their text as a template; a file name goes in literally.
@@ -24,36 +28,19 @@ std::string Literal(const std::string& text) {
     return out;
 }
 
-}  // namespace
-
-// Writes the controls into the profile fileName, or into the one named on the
-// command line when fileName is empty; without either nothing is written and
-// nothing is said. A refused write raises "Unable to write to <path>" and ends
-// the save there. The window itself, its caption included, does not change.
-void TForm1::SaveConfiguration(const std::string& fileName) {
-    const std::string path = fileName.empty() ? CommandLineProfile : fileName;
-    if (path.empty()) return;
-    const TWaitCursor busy;
-
-    config::TConfigDocument doc;
-    doc.Title = Edit1->Text();
-    doc.Dialog = Edit2->Text();
-    doc.HelpFile = Edit3->Text();
-    doc.Home = Edit4->Text();
-    doc.Mail = Edit5->Text();
-    doc.Open = Edit6->Text();
-    doc.Default = Edit7->Text();
-    doc.EditMask = CheckBox1->Checked();
-    doc.ShowFileNames = CheckBox2->Checked();
-    doc.Color = ScrollBox1->Color();
-    const TMenuItem* const items[] = {Copytoclipboard1, Saveas1, SaveIconasBMP1, Setbackgroundcolor1,
-                                      Internet1,        EMail1,  Help1,          About1};
-    for (size_t i = 0; i < std::size(items); ++i) doc.MenuCaptions[i] = items[i]->Caption();
-    doc.Masks = Memo1->Lines().ToVector();
-    doc.AboutLines = Memo2->Lines().ToVector();
-
-    config::SaveDocument(path, doc);
+// The template with each "%s" in turn replaced by the next name, as text.
+std::string FillNames(std::string pattern, std::initializer_list<std::string> names) {
+    size_t at = 0;
+    for (const std::string& name : names) {
+        at = pattern.find("%s", at);
+        if (at == std::string::npos) break;
+        pattern.replace(at, 2, name);
+        at += name.size();
+    }
+    return pattern;
 }
+
+}  // namespace
 
 // Open: loads the chosen profile. Save keeps writing to the command line's.
 void TForm1::OpenBtnClick(TObject*) {
@@ -66,19 +53,28 @@ void TForm1::SpeedButton3Click(TObject*) { SaveConfiguration(""); }
 
 // Save as: writes the window to the chosen name with the extension ".ini",
 // then offers to copy the companion viewer beside it under the same base
-// name, and to start that copy. A failed save ends the command before any
-// question; a failed copy is not reported, the copy is only never made over
-// an existing file.
+// name, and to start that copy. The dialog asked about the name as typed; a
+// different profile that the new extension lands on is not replaced without
+// a question of its own. A failed save ends the command before any other
+// question. The copy is never made over an existing file; when it fails and
+// no program stands at the new name, the error says so and nothing is
+// offered for a test.
 void TForm1::SaveAsBtnClick(TObject*) {
     if (!SaveDialog1->Execute()) return;
-    SaveDialog1->FileName = ChangeFileExt(SaveDialog1->FileName, ".ini");
+    const std::string chosen = SaveDialog1->FileName;
+    SaveDialog1->FileName = ChangeFileExt(chosen, ".ini");
     const std::string profile = SaveDialog1->FileName;
+    if (!SamePath(profile, chosen) && config::FileExists(profile) &&
+        Msg1->ShowText(msg32::mbConfirmation,
+                       Literal(profile) + LoadText(IDS_REPLACE_QUESTION, kReplaceQuestion)) != IDYES)
+        return;
     SaveConfiguration(profile);
 
     if (Msg1->ShowText(msg32::mbConfirmation, LoadText(IDS_COPY_QUESTION, kCopyQuestion)) != IDYES) return;
     const std::string program = ChangeFileExt(profile, ".exe");
     const std::string companion = FolderOf(Application->ExeName()) + kCompanion;
-    ModalServices().CopyFile(companion.c_str(), program.c_str(), TRUE);
+    if (!ModalServices().CopyFile(companion.c_str(), program.c_str(), TRUE) && !config::FileExists(program))
+        throw Exception(FillNames(LoadText(IDS_UNABLE_TO_COPY, kUnableToCopy), {companion, program}));
 
     const std::string question = LoadText(IDS_TEST_QUESTION, kTestQuestion) + Literal(program) + "?";
     if (Msg1->ShowText(msg32::mbConfirmation, question) != IDYES) return;

@@ -107,7 +107,14 @@ TForm1::TForm1(TComponent* owner)
     OpenDialog1->DefaultExt = "ini";
     OpenDialog1->Options = ofHideReadOnly | ofPathMustExist | ofFileMustExist;
 
-    SetTabOrder({Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, CheckBox1, CheckBox2, Memo1, Memo2});
+    // Tab goes Edit1 to Edit7, the check boxes and the memos; each label
+    // stands directly before the box it names, which is where screen readers
+    // look for the name.
+    SetTabOrder({Label3, Label1, Edit1, Label2, Edit2, Label4, Label5, Edit3, Label6, Edit4, Label7, Edit5, Label8,
+                 Edit6, Label9, Edit7, CheckBox1, CheckBox2, Label10, Memo1, SpeedButton5, Memo2});
+    // The About lines are named by the button above them, which is no label.
+    Memo2->Accessibility.Name = SpeedButton5->AccessibleName();
+    ScrollBox1->Accessibility = {.Role = kRolePushButton, .Name = "Color", .DefaultAction = "Click"};
 
     OnActivate = Bind<&TForm1::FormActivate>(this);
     OnKeyDown = Bind<&TForm1::FormKeyDown>(this);

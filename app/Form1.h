@@ -2,6 +2,7 @@
 // The configuration window: one fixed-size dialog-framed form whose controls
 // hold the values of a viewer profile.
 
+#include "forms/Accessible.h"
 #include "forms/Controls.h"
 #include "forms/Dialogs.h"
 #include "forms/ExtControls.h"

@@ -23,13 +23,25 @@ void TForm1::FormActivate(TObject*) {
     LoadConfiguration("");
 }
 
-// F1 anywhere in the window, with any modifiers, runs Help; the focused
-// control never sees it.
-void TForm1::FormKeyDown(TObject*, WORD& Key, TShiftState) {
+// F1 anywhere in the window, with any modifiers, runs Help; Ctrl+O, Ctrl+S
+// and Ctrl+Shift+S run what the Open, Save and Save as buttons run. The
+// focused control never sees these keys. Ctrl with Alt is AltGr on many
+// keyboards, which types letters: it passes on.
+void TForm1::FormKeyDown(TObject*, WORD& Key, TShiftState Shift) {
     if (Key == kF1) {
         Key = 0;
         HelpBtnClick(nullptr);
+        return;
     }
+    if (!(Shift & ssCtrl) || (Shift & ssAlt)) return;
+    TSpeedButton* button = nullptr;
+    if (Key == 'O' && !(Shift & ssShift))
+        button = OpenBtn;
+    else if (Key == 'S')
+        button = Shift & ssShift ? SaveAsBtn : SpeedButton3;
+    if (!button || !button->Enabled()) return;
+    Key = 0;
+    button->Click();
 }
 
 void TForm1::HelpBtnClick(TObject*) {

@@ -25,27 +25,33 @@ using platform::WritePrivateProfileStringA;
 
 constexpr const char* kFlagTexts[2] = {"0", "1"};
 
-std::string UnableToWritePattern() {
+// The name goes in as text, never as a format: a "%" in it stays a "%".
+std::string FileMessage(unsigned id, const char* fallback, const std::string& fileName) {
+    std::string message = fallback;
 #ifdef _WIN32
     char text[512];
-    const int length = LoadStringA(GetModuleHandleA(nullptr), kIdsUnableToWrite, text, sizeof text);
+    const int length = LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
     if (length > 0) {
-        return std::string(text, static_cast<std::size_t>(length));
+        message.assign(text, static_cast<std::size_t>(length));
     }
+#else
+    (void)id;
 #endif
-    return "Unable to write to %s";
-}
-
-}  // namespace
-
-// The name goes in as text, never as a format: a "%" in it stays a "%".
-std::string UnableToWriteMessage(const std::string& fileName) {
-    std::string message = UnableToWritePattern();
     const std::size_t placeholder = message.find("%s");
     if (placeholder != std::string::npos) {
         message.replace(placeholder, 2, fileName);
     }
     return message;
+}
+
+}  // namespace
+
+std::string UnableToWriteMessage(const std::string& fileName) {
+    return FileMessage(kIdsUnableToWrite, "Unable to write to %s", fileName);
+}
+
+std::string UnableToReadMessage(const std::string& fileName) {
+    return FileMessage(kIdsUnableToRead, "Unable to read %s", fileName);
 }
 
 namespace {

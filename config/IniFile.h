@@ -8,13 +8,16 @@
 
 namespace config {
 
-// The string-table entry of the write error's text; the program's resource
-// script gives it the same number.
+// The string-table entries of the profile errors' texts; the program's
+// resource script gives them the same numbers.
 inline constexpr unsigned kIdsUnableToWrite = 1001;
+inline constexpr unsigned kIdsUnableToRead = 1006;
 
-// "Unable to write to <fileName>", the text taken from the running program's
-// string table where it has one.
+// "Unable to write to <fileName>" and "Unable to read <fileName>", the texts
+// taken from the running program's string table where it has them. The name
+// goes in as it stands.
 std::string UnableToWriteMessage(const std::string& fileName);
+std::string UnableToReadMessage(const std::string& fileName);
 
 class TIniFile {
 public:

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "config/ConfigDocument.h"
 #include "config/NumberSyntax.h"
 
 namespace config {
@@ -22,16 +23,6 @@ bool DroppedAtValueStart(char c) {
     return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A';
 }
 
-template <typename Table>
-const ProfileKey* FindIn(const Table& table, std::string_view section, std::string_view key) {
-    for (const ProfileKey& row : table) {
-        if (row.section == section && row.key == key) {
-            return &row;
-        }
-    }
-    return nullptr;
-}
-
 }  // namespace
 
 std::string MaskKey(std::size_t lineNumber) {
@@ -45,13 +36,12 @@ std::string AboutKey(std::size_t lineNumber) {
 }
 
 const ProfileKey* FindProfileKey(std::string_view section, std::string_view key) {
-    if (const ProfileKey* row = FindIn(kCaptionsKeys, section, key)) {
-        return row;
+    for (const ProfileKey& row : kProfileKeys) {
+        if (row.key && row.section == section && row.key == key) {
+            return &row;
+        }
     }
-    if (const ProfileKey* row = FindIn(kOptionsKeys, section, key)) {
-        return row;
-    }
-    return FindIn(kMenuKeys, section, key);
+    return nullptr;
 }
 
 std::string EncodeText(ValueKind kind, std::string_view text) {

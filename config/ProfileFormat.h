@@ -1,8 +1,8 @@
 #pragma once
-// The layout of the profile: its five sections, every key with the control
-// that holds its value, the kind of the value and what is taken when the key
-// is missing, and one function per encoding between a control's content and
-// the stored text.
+// The layout of the profile: its five sections, the kinds of value, and one
+// function per encoding between a control's content and the stored text. The
+// keys themselves, each with the document field that holds its value, are in
+// ConfigDocument.h.
 
 #include <array>
 #include <cstdint>
@@ -32,56 +32,15 @@ enum class ValueKind {
     FlagNotZero,     // written "1"/"0"; ticked when the number read is not 0
     FlagExactlyOne,  // written "1"/"0"; ticked only when the number read is 1
     Colour,          // EncodeColour() / DecodeColour()
+    Masks,           // a whole section: the masks as E1, E2, ... (EncodeMasks() / DecodeMasks())
+    AboutLines,      // a whole section: the About lines as L1 to L6 (EncodeAboutLines() / DecodeAboutLine())
 };
-
-struct ProfileKey {
-    const char* section;
-    const char* key;
-    const char* control;  // the window's control or menu item that holds the value
-    ValueKind kind;
-    const char* missing;  // taken when the key is missing (a number's text for flags);
-                          // nullptr: the control keeps its value
-};
-
-inline constexpr ProfileKey kCaptionsKeys[] = {
-    {kCaptions, "Title",  "Edit1", ValueKind::Text, ""},
-    {kCaptions, "Dialog", "Edit2", ValueKind::Text, ""},
-};
-
-inline constexpr ProfileKey kOptionsKeys[] = {
-    {kOptions, "HelpFile",      "Edit3",      ValueKind::FileName,       ""},
-    {kOptions, "Home",          "Edit4",      ValueKind::Text,           ""},
-    {kOptions, "Mail",          "Edit5",      ValueKind::Text,           ""},
-    {kOptions, "Open",          "Edit6",      ValueKind::Text,           ""},
-    {kOptions, "Default",       "Edit7",      ValueKind::LowerCaseText,  ""},
-    {kOptions, "EditMask",      "CheckBox1",  ValueKind::FlagNotZero,    "0"},
-    {kOptions, "ShowFileNames", "CheckBox2",  ValueKind::FlagExactlyOne, "1"},
-    {kOptions, "Color",         "ScrollBox1", ValueKind::Colour,         nullptr},
-};
-
-// The captions of the icon popup menu's items. The digit defaults apply to a
-// missing key only; a key present with an empty value gives an empty caption.
-inline constexpr ProfileKey kMenuKeys[] = {
-    {kMenu, "Copy",       "Copytoclipboard1",    ValueKind::Text, "1"},
-    {kMenu, "Icon",       "Saveas1",             ValueKind::Text, "2"},
-    {kMenu, "Bitmap",     "SaveIconasBMP1",      ValueKind::Text, "3"},
-    {kMenu, "Background", "Setbackgroundcolor1", ValueKind::Text, "4"},
-    {kMenu, "Homepage",   "Internet1",           ValueKind::Text, "5"},
-    {kMenu, "EMail",      "EMail1",              ValueKind::Text, "6"},
-    {kMenu, "Help",       "Help1",               ValueKind::Text, "7"},
-    {kMenu, "About",      "About1",              ValueKind::Text, "8"},
-};
-
-inline constexpr std::size_t kMenuItemCount = std::size(kMenuKeys);
 
 // Section Extensions holds Memo1's masks as E1, E2, ...; section Dialogs holds
 // Memo2's About lines as exactly L1 to L6.
 inline constexpr std::size_t kAboutLineCount = 6;
 std::string MaskKey(std::size_t lineNumber);
 std::string AboutKey(std::size_t lineNumber);
-
-// The row of a key, or nullptr for keys outside the tables above.
-const ProfileKey* FindProfileKey(std::string_view section, std::string_view key);
 
 // Text kinds: the stored text of a control's text, and back.
 std::string EncodeText(ValueKind kind, std::string_view text);

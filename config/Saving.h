@@ -1,6 +1,7 @@
 #pragma once
 // Writing the configuration document into a profile.
 
+#include <functional>
 #include <string>
 
 #include "config/ConfigDocument.h"
@@ -21,8 +22,9 @@ public:
 // Writes every value of doc, one write after the other: the captions, the
 // menu captions, the masks (section erased first), the options with the
 // colour last, then the About lines (section erased first). The order is
-// what a save that fails half-way leaves behind, so it is fixed. A write
-// that raises stops the series there.
+// fixed: where a save must write straight into the profile, it is what a
+// save that fails half-way leaves behind. A write that raises stops the
+// series there.
 //
 // Two rules keep what is written readable by the next load:
 // - a mask line that is empty or holds only blanks is not written, and the
@@ -35,8 +37,13 @@ void WriteDocument(TProfileWriter& out, const TConfigDocument& doc);
 // Writes doc into the profile at path through one TIniFile, created and
 // destroyed here whichever way the save ends. A missing file is created;
 // keys that the program does not know stay in Captions, Menu and Options and
-// are gone from Extensions and Dialogs. A refused write raises the error
-// "Unable to write to <path>"; the writes before it stay in the file.
+// are gone from Extensions and Dialogs. The save is whole or nothing: a
+// refused write raises the error "Unable to write to <path>" and the profile
+// stays as it was (see TProfileDraft).
 void SaveDocument(const std::string& path, const TConfigDocument& doc);
+
+// SaveDocument's frame around any series of writes: they go to a draft of the
+// profile at path, which takes the profile's place only when all succeeded.
+void SaveWholeProfile(const std::string& path, const std::function<void(TProfileWriter&)>& write);
 
 }  // namespace config

@@ -2,10 +2,25 @@
 
 #include <algorithm>
 
+#include "forms/Accessible.h"
+
 namespace forms {
 
 namespace {
 constexpr UINT_PTR kSubclassId = 1;
+
+// The DPI of the window's monitor where Windows knows it per window
+// (Windows 10 1607 on); otherwise the system's.
+int WindowDpi(HWND hwnd) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    if (getDpiForWindow)
+        if (UINT dpi = getDpiForWindow(hwnd)) return static_cast<int>(dpi);
+    WindowDC dc(nullptr);
+    int dpi = GetDeviceCaps(dc.Get(), LOGPIXELSY);
+    return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
+}
 // A subclassed standard control names its object in this window property.
 constexpr char kObjectProp[] = "forms.TWinControl";
 
@@ -129,28 +144,56 @@ void TWinControl::SetFocus() {
 
 void TWinControl::Click() { OnClick(this); }
 
+RECT TWinControl::ScaledRect() const {
+    TForm* form = Form();
+    if (!form || !parent_ || !parent_->Handle()) return {};
+    RECT client{};
+    GetClientRect(parent_->Handle(), &client);
+    int x = 0, y = 0;
+    int w = form->Scale(bounds_.Width);
+    int h = form->Scale(bounds_.Height);
+    switch (align_) {
+        case TAlign::alTop: w = client.right; break;
+        case TAlign::alBottom: w = client.right; y = client.bottom - h; break;
+        case TAlign::alNone: x = form->Scale(bounds_.Left); y = form->Scale(bounds_.Top); break;
+    }
+    return {x, y, x + w, y + h};
+}
+
+SIZE TWinControl::TextExtent(const std::string& text) const {
+    SIZE size{};
+    if (!handle_) return size;
+    WindowDC dc(handle_);
+    auto font = reinterpret_cast<HFONT>(SendMessageA(handle_, WM_GETFONT, 0, 0));
+    ScopedSelect select(dc.Get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+    GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+    return size;
+}
+
+void TWinControl::ApplyLayout() {
+    TForm* form = Form();
+    if (!handle_ || !form || form == this) return;
+    SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(form->FontHandle(Font())), FALSE);
+    RECT r = ScaledRect();
+    // Only what the text needs widens a control, to the right.
+    int width = r.right - r.left;
+    if (align_ == TAlign::alNone) width = std::max(width, ContentWidth());
+    SetWindowPos(handle_, nullptr, r.left, r.top, width, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(handle_, nullptr, TRUE);
+}
+
 void TWinControl::CreateWnd(const Params& params, bool ownClass) {
     ownClass_ = ownClass;
     if (ownClass) EnsureClass(params.ClassName, &StaticWndProc, nullptr, nullptr);
 
     TForm* form = Form();
     HWND parentWnd = parent_ ? parent_->Handle() : nullptr;
-    int x = 0, y = 0, w = 0, h = 0;
-    if (form && parent_) {
-        RECT client{};
-        GetClientRect(parentWnd, &client);
-        w = form->Scale(bounds_.Width);
-        h = form->Scale(bounds_.Height);
-        switch (align_) {
-            case TAlign::alTop: w = client.right; break;
-            case TAlign::alBottom: w = client.right; y = client.bottom - h; break;
-            case TAlign::alNone: x = form->Scale(bounds_.Left); y = form->Scale(bounds_.Top); break;
-        }
-    }
+    RECT r = ScaledRect();
     DWORD style = params.Style | (parent_ ? WS_CHILD : 0);
     HMENU id = parent_ && form ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(form->NextControlId())) : nullptr;
-    HWND hwnd = CreateWindowExA(params.ExStyle, params.ClassName, text_.c_str(), style, x, y, w, h, parentWnd, id,
-                                GetModuleHandleA(nullptr), ownClass ? this : nullptr);
+    HWND hwnd = CreateWindowExA(params.ExStyle, params.ClassName, text_.c_str(), style, r.left, r.top,
+                                r.right - r.left, r.bottom - r.top, parentWnd, id, GetModuleHandleA(nullptr),
+                                ownClass ? this : nullptr);
     if (!hwnd) throw Exception("Cannot create the window of " + Name());
     if (!ownClass) {
         handle_ = hwnd;
@@ -159,6 +202,11 @@ void TWinControl::CreateWnd(const Params& params, bool ownClass) {
     }
     if (form) {
         SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(form->FontHandle(Font())), FALSE);
+        if (parent_ && align_ == TAlign::alNone) {
+            int need = ContentWidth();
+            if (need > r.right - r.left)
+                SetWindowPos(hwnd, nullptr, 0, 0, need, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
         if (!hint_.empty() && form != this) form->AddHint(this);
     }
 }
@@ -220,6 +268,13 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             // Only a form closes; a control never destroys itself on request.
             if (parent_) return 0;
             break;
+        case WM_GETOBJECT:
+            if (static_cast<LONG>(static_cast<DWORD>(lp)) == OBJID_CLIENT && HasOwnAccessibility())
+                if (LRESULT result = AccessibleObjectResult(*this, wp)) return result;
+            break;
+        case kAccessibleActionMessage:
+            Click();
+            return 0;
     }
     return DefaultHandler(msg, wp, lp);
 }
@@ -277,17 +332,13 @@ TForm::TForm(TComponent* owner, const FormDef& def)
       position_(def.Position),
       clientWidth_(def.ClientWidth),
       clientHeight_(def.ClientHeight) {
-    // The design measures hold for a text height of 13 pixels; this font's
-    // real height scales them.
     {
+        // The system's DPI until the window exists and can name its monitor's.
         WindowDC dc(nullptr);
-        // Font heights are given for 96 pixels per inch, like all measures.
         dpi_ = GetDeviceCaps(dc.Get(), LOGPIXELSY);
-        if (dpi_ <= 0) dpi_ = 96;
-        ScopedSelect select(dc.Get(), FontHandle(Font()));
-        SIZE size{};
-        if (GetTextExtentPoint32A(dc.Get(), "0", 1, &size) && size.cy > 0) textHeight_ = size.cy;
+        if (dpi_ <= 0) dpi_ = USER_DEFAULT_SCREEN_DPI;
     }
+    MeasureFont();
     HINSTANCE instance = GetModuleHandleA(nullptr);
     EnsureClass(def.ClassName, &StaticWndProc, LoadIconA(instance, MAKEINTRESOURCEA(def.IconId)),
                 reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
@@ -298,18 +349,59 @@ TForm::TForm(TComponent* owner, const FormDef& def)
         exStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
     else
         style |= WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+    CreateWnd({def.ClassName, style, exStyle}, true);
+    if (int dpi = WindowDpi(Handle()); dpi != dpi_) {
+        dpi_ = dpi;
+        fonts_.clear();
+        MeasureFont();
+    }
+    FitToClientArea(nullptr);
+    SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(Font())), FALSE);
+}
+
+// The design measures hold for a text height of 13 pixels; the real height
+// of "0" in the form's font at its DPI scales them.
+void TForm::MeasureFont() {
+    WindowDC dc(nullptr);
+    ScopedSelect select(dc.Get(), FontHandle(Font()));
+    SIZE size{};
+    textHeight_ = GetTextExtentPoint32A(dc.Get(), "0", 1, &size) && size.cy > 0 ? size.cy : 13;
+}
+
+void TForm::FitToClientArea(const POINT* at) {
+    DWORD style = static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE));
+    DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_EXSTYLE));
     RECT r{0, 0, ClientWidth(), ClientHeight()};
     AdjustWindowRectEx(&r, style, FALSE, exStyle);
-    CreateWnd({def.ClassName, style, exStyle}, true);
-    SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    // Some window managers add to the frame: make sure the client area is exact.
+    const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (at ? 0 : SWP_NOMOVE);
+    const int x = at ? at->x : 0, y = at ? at->y : 0;
+    SetWindowPos(Handle(), nullptr, x, y, r.right - r.left, r.bottom - r.top, flags);
+    // The frame may differ from what AdjustWindowRectEx assumed (another
+    // DPI, some window managers): make sure the client area is exact.
     RECT client{};
     GetClientRect(Handle(), &client);
     if (client.right != ClientWidth() || client.bottom != ClientHeight())
         SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left + ClientWidth() - client.right,
                      r.bottom - r.top + ClientHeight() - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm::ChangeDpi(int dpi, const RECT* place) {
+    if (dpi <= 0) return;
+    dpi_ = dpi;
+    // The new fonts go to every control before the old ones are freed.
+    std::vector<CachedFont> oldFonts = std::move(fonts_);
+    fonts_.clear();
+    MeasureFont();
+    POINT at{};
+    if (place) at = {place->left, place->top};
+    FitToClientArea(place ? &at : nullptr);
     SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(Font())), FALSE);
+    // Components come in creation order, so a parent is laid out before the
+    // controls it holds.
+    for (int i = 0; i < ComponentCount(); ++i)
+        if (auto* control = dynamic_cast<TWinControl*>(Components(i)); control && control->Form() == this)
+            control->ApplyLayout();
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 TForm::~TForm() {
@@ -418,6 +510,11 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             if (Application && Application->MainForm() == this && !Destroying() && !Application->Terminated())
                 PostQuitMessage(0);
             break;
+        case WM_DPICHANGED:
+            // Moved to a monitor of another scale: laid out anew where
+            // Windows suggests.
+            ChangeDpi(HIWORD(wp), reinterpret_cast<const RECT*>(lp));
+            return 0;
     }
     return TWinControl::WndProc(msg, wp, lp);
 }

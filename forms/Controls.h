@@ -4,7 +4,8 @@
 // owned by the form and destroyed with it.
 //
 // Positions are given as the form was designed: pixels for a 13-pixel text
-// height. They are scaled once, by the form, with its font's real text height.
+// height. They are scaled by the form with its font's real text height, at
+// creation and again when the window moves to a screen of another DPI.
 
 #include <initializer_list>
 #include <optional>
@@ -31,6 +32,14 @@ enum TShiftState : unsigned { ssNone = 0, ssShift = 1, ssAlt = 2, ssCtrl = 4 };
 TShiftState CurrentShiftState();
 
 using TKeyEvent = Method<TObject*, WORD&, TShiftState>;
+
+// What a control tells a screen reader beyond what Windows knows of its
+// window: empty fields leave the standard answer.
+struct TAccessibility {
+    long Role = 0;               // ROLE_SYSTEM_*, 0: the standard role
+    std::string Name;            // the accessible name
+    std::string DefaultAction;   // the name of the default action, which clicks
+};
 
 // One line of a form definition.
 struct ControlDef {
@@ -80,6 +89,21 @@ public:
     TNotifyEvent OnClick;
     virtual void Click();
 
+    // The width the control needs to show its content whole; the layout
+    // widens it to the right up to that, never below its scaled width.
+    virtual int ContentWidth() const { return 0; }
+    // The width and height of a text in the control's font.
+    SIZE TextExtent(const std::string& text) const;
+
+    // Position, size and font at the form's current scale.
+    void ApplyLayout();
+
+    TAccessibility Accessibility;
+    virtual std::string AccessibleName() const { return Accessibility.Name; }
+    bool HasOwnAccessibility() const {
+        return Accessibility.Role || !AccessibleName().empty() || !Accessibility.DefaultAction.empty();
+    }
+
 protected:
     struct Params {
         const char* ClassName;
@@ -102,6 +126,8 @@ protected:
 private:
     LRESULT Dispatch(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     void Detach();
+    // The design bounds at the form's scale, before any widening.
+    RECT ScaledRect() const;
     static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR ref);
 
@@ -163,11 +189,19 @@ public:
     // A design measure in pixels at the font's real text height.
     int Scale(int designPixels) const;
     int TextHeight() const noexcept { return textHeight_; }
+    // The pixels per inch the form is laid out for: its monitor's.
+    int Dpi() const noexcept { return dpi_; }
+    // Lays the form and every control out again for another DPI, keeping
+    // contents, focus and window order; with `place`, the window moves there
+    // (its top-left corner) and takes the size of its scaled client area.
+    void ChangeDpi(int dpi, const RECT* place = nullptr);
     int ClientWidth() const { return Scale(clientWidth_); }
     int ClientHeight() const { return Scale(clientHeight_); }
 
     HFONT FontHandle(const TFont& font);
-    // Puts sibling controls into this tab order, first to last.
+    // Puts sibling controls into this window order, first to last. The
+    // dialog manager tabs through it; a label put directly before the control
+    // it names gives that control its name for screen readers.
     void SetTabOrder(std::initializer_list<TWinControl*> controls);
     int NextControlId() noexcept { return nextId_++; }
     void AddHint(TWinControl* control);
@@ -177,6 +211,9 @@ protected:
 
 private:
     void RestoreFocus();
+    void MeasureFont();
+    // Sizes the window for the scaled client area, its top-left at `at`.
+    void FitToClientArea(const POINT* at);
 
     TBorderStyle borderStyle_;
     TPosition position_;

@@ -1,5 +1,7 @@
 #include "forms/ExtControls.h"
 
+#include "forms/Accessible.h"
+
 namespace forms {
 
 namespace {
@@ -80,10 +82,30 @@ LRESULT TBevel::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 
 // ---- TSpeedButton -----------------------------------------------------------
 
+namespace {
+HBITMAP LoadBitmapResource(int id) {
+    return static_cast<HBITMAP>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+}
+
+SIZE BitmapSize(HBITMAP bitmap) {
+    BITMAP bm{};
+    if (!bitmap || !GetObjectA(bitmap, sizeof(bm), &bm)) return {0, 0};
+    return {bm.bmWidth, bm.bmHeight};
+}
+
+int ScaleOf(const TWinControl& control, int designPixels) {
+    TForm* form = control.Form();
+    return form ? form->Scale(designPixels) : designPixels;
+}
+}  // namespace
+
 TSpeedButton::TSpeedButton(TComponent* owner, const ControlDef& def, int glyphId, int numGlyphs)
     : TWinControl(owner, def), numGlyphs_(numGlyphs < 1 ? 1 : numGlyphs) {
-    glyph_.Reset(static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(glyphId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    Accessibility.Role = kRolePushButton;
+    Accessibility.DefaultAction = "Click";
+    glyph_.Reset(LoadBitmapResource(glyphId));
+    largeGlyph_.Reset(LoadBitmapResource(glyphId + kDoubleSizeResource));
     if (glyph_) {
         BITMAP bm{};
         GetObjectA(glyph_.Get(), sizeof(bm), &bm);
@@ -94,6 +116,15 @@ TSpeedButton::TSpeedButton(TComponent* owner, const ControlDef& def, int glyphId
 }
 
 bool TSpeedButton::Enabled() const { return IsWindowEnabled(Handle()) != 0; }
+
+// The blanks that end some captions only place the word; a screen reader
+// says the word.
+std::string TSpeedButton::AccessibleName() const {
+    if (!Accessibility.Name.empty()) return Accessibility.Name;
+    std::string caption = Text();
+    caption.erase(caption.find_last_not_of(' ') + 1);
+    return caption;
+}
 
 void TSpeedButton::SetEnabled(bool enabled) {
     EnableWindow(Handle(), enabled);
@@ -121,34 +152,46 @@ void TSpeedButton::Paint(HDC dc) {
     else if (enabled && hot_)
         DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
 
-    // The glyph and the caption, 4 pixels apart, centred together.
+    // The glyph and the caption, 4 pixels apart, centred together; the glyph
+    // at the form's scale.
     const std::string caption = Text();
     HFONT font = Form() ? Form()->FontHandle(Font()) : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     ScopedSelect selectFont(dc, font);
     SIZE text{};
     GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
-    const int gap = glyph_ && !caption.empty() ? kSpacing : 0;
-    const int total = glyphWidth_ + gap + text.cx;
+    const int width = glyph_ ? ScaleOf(*this, glyphWidth_) : 0;
+    const int height = glyph_ ? ScaleOf(*this, glyphHeight_) : 0;
+    const int gap = glyph_ && !caption.empty() ? ScaleOf(*this, kSpacing) : 0;
+    const int total = width + gap + text.cx;
     const int offset = down ? 1 : 0;
     const int x = (r.right - total) / 2 + offset;
 
     if (glyph_) {
-        BITMAP bm{};
-        GetObjectA(glyph_.Get(), sizeof(bm), &bm);
-        // The colour of the bitmap's bottom-left pixel is transparent.
-        MemoryDC probe(CreateCompatibleDC(dc));
+        const SIZE large = BitmapSize(largeGlyph_.Get());
+        const bool useLarge = largeGlyph_ && NearestCopy({glyphHeight_, large.cy}, height) == 1;
+        HBITMAP source = useLarge ? largeGlyph_.Get() : glyph_.Get();
+        const int sw = useLarge ? large.cx / numGlyphs_ : glyphWidth_;
+        const int sh = useLarge ? large.cy : glyphHeight_;
+        // The glyph goes onto the button face at its own size, then to its
+        // place at the scale; the colour of its bottom-left pixel is transparent.
+        MemoryDC picture(CreateCompatibleDC(dc));
+        BitmapHandle canvas(CreateCompatibleBitmap(dc, sw, sh));
+        ScopedSelect selectCanvas(picture.Get(), canvas.Get());
+        RECT all{0, 0, sw, sh};
+        FillRect(picture.Get(), &all, GetSysColorBrush(COLOR_BTNFACE));
         COLORREF transparent;
         {
-            ScopedSelect sel(probe.Get(), glyph_.Get());
-            transparent = GetPixel(probe.Get(), 0, bm.bmHeight - 1);
+            MemoryDC probe(CreateCompatibleDC(dc));
+            ScopedSelect sel(probe.Get(), source);
+            transparent = GetPixel(probe.Get(), 0, sh - 1);
         }
         const int image = !enabled && numGlyphs_ > 1 ? 1 : 0;
-        DrawTransparent(dc, x, (r.bottom - glyphHeight_) / 2 + offset, glyph_.Get(), image * glyphWidth_, 0,
-                        glyphWidth_, glyphHeight_, transparent);
+        DrawTransparent(picture.Get(), 0, 0, source, image * sw, 0, sw, sh, transparent);
+        StretchPicture(dc, x, (r.bottom - height) / 2 + offset, width, height, picture.Get(), sw, sh);
     }
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, enabled ? ColorToRGB(Font().Color) : GetSysColor(COLOR_GRAYTEXT));
-    RECT tr{x + glyphWidth_ + gap, offset, x + total + 1, r.bottom + offset};
+    RECT tr{x + width + gap, offset, x + total + 1, r.bottom + offset};
     DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &tr, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
 }
 
@@ -157,6 +200,9 @@ LRESULT TSpeedButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_ERASEBKGND: return 1;
         case WM_PAINT:
             BufferedPaint(Handle(), [&](HDC dc, RECT) { Paint(dc); });
+            return 0;
+        case WM_PRINTCLIENT:
+            Paint(reinterpret_cast<HDC>(wp));
             return 0;
         case WM_MOUSEMOVE: {
             RECT r{};
@@ -213,23 +259,45 @@ LRESULT TScrollBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 // ---- TImage -----------------------------------------------------------------
 
 TImage::TImage(TComponent* owner, const ControlDef& def, int iconId) : TWinControl(owner, def) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    const int size = def.Bounds.Width;
     icon_.Reset(static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
+        LoadImageA(instance, MAKEINTRESOURCEA(iconId), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+    largeIcon_.Reset(static_cast<HICON>(
+        LoadImageA(instance, MAKEINTRESOURCEA(iconId), IMAGE_ICON, 2 * size, 2 * size, LR_DEFAULTCOLOR)));
     CreateWnd({"TImage", WS_VISIBLE | WS_CLIPSIBLINGS, 0}, true);
+}
+
+void TImage::Paint(HDC dc, RECT r) {
+    // The parent's colour shows through the icon's transparent pixels.
+    TWinControl* parent = Parent();
+    BrushHandle brush(CreateSolidBrush(ColorToRGB(parent ? parent->Color() : clBtnFace)));
+    FillRect(dc, &r, brush.Get());
+    if (!icon_) return;
+    const int design = DesignBounds().Width;
+    const int size = ScaleOf(*this, design);
+    const bool useLarge = largeIcon_ && NearestCopy({design, 2 * design}, size) == 1;
+    const int source = useLarge ? 2 * design : design;
+    // Drawn on the background at its own size, then brought to the scale.
+    MemoryDC picture(CreateCompatibleDC(dc));
+    BitmapHandle canvas(CreateCompatibleBitmap(dc, source, source));
+    ScopedSelect selectCanvas(picture.Get(), canvas.Get());
+    RECT all{0, 0, source, source};
+    FillRect(picture.Get(), &all, brush.Get());
+    DrawIconEx(picture.Get(), 0, 0, useLarge ? largeIcon_.Get() : icon_.Get(), source, source, 0, nullptr, DI_NORMAL);
+    StretchPicture(dc, 0, 0, size, size, picture.Get(), source, source);
 }
 
 LRESULT TImage::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_ERASEBKGND: return 1;
-        case WM_PAINT: {
-            // The parent's colour shows through the icon's transparent pixels.
-            TWinControl* parent = Parent();
-            TColor back = parent ? parent->Color() : clBtnFace;
-            BufferedPaint(Handle(), [&](HDC dc, RECT r) {
-                BrushHandle brush(CreateSolidBrush(ColorToRGB(back)));
-                FillRect(dc, &r, brush.Get());
-                if (icon_) DrawIconEx(dc, 0, 0, icon_.Get(), 32, 32, 0, nullptr, DI_NORMAL);
-            });
+        case WM_PAINT:
+            BufferedPaint(Handle(), [&](HDC dc, RECT r) { Paint(dc, r); });
+            return 0;
+        case WM_PRINTCLIENT: {
+            RECT r{};
+            GetClientRect(Handle(), &r);
+            Paint(reinterpret_cast<HDC>(wp), r);
             return 0;
         }
         case WM_LBUTTONDOWN:

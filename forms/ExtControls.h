@@ -30,8 +30,14 @@ private:
     TBevelShape shape_;
 };
 
+// A picture resource (bitmap or icon) may come with a copy at twice its size
+// under its id plus this; pictures are drawn at the form's scale from the copy
+// that keeps them crisp.
+inline constexpr int kDoubleSizeResource = 1000;
+
 // A flat button with a glyph left of its caption. It never takes the focus
-// and draws its border only while the mouse is over it.
+// and draws its border only while the mouse is over it. For screen readers
+// it is a push button named by its caption without the trailing blanks.
 class TSpeedButton : public TWinControl {
 public:
     // glyphId: a 16-colour bitmap resource holding numGlyphs images side by
@@ -39,9 +45,11 @@ public:
     TSpeedButton(TComponent* owner, const ControlDef& def, int glyphId, int numGlyphs = 1);
 
     int NumGlyphs() const noexcept { return numGlyphs_; }
+    // The glyph bitmap at its designed size.
     HBITMAP Glyph() const noexcept { return glyph_.Get(); }
     bool Enabled() const;
     void SetEnabled(bool enabled);
+    std::string AccessibleName() const override;
 
     static constexpr int kSpacing = 4;
 
@@ -53,6 +61,7 @@ private:
     void SetHot(bool hot);
 
     BitmapHandle glyph_;
+    BitmapHandle largeGlyph_;  // the copy at twice the size, if any
     int numGlyphs_;
     int glyphWidth_ = 0;
     int glyphHeight_ = 0;
@@ -73,17 +82,22 @@ private:
     bool pressed_ = false;
 };
 
-// An icon drawn with its transparency on its parent's colour.
+// An icon drawn with its transparency on its parent's colour, at the form's
+// scale of its designed size.
 class TImage : public TWinControl {
 public:
     TImage(TComponent* owner, const ControlDef& def, int iconId);
+    // The icon at its designed size.
     HICON Picture() const noexcept { return icon_.Get(); }
 
 protected:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
+    void Paint(HDC dc, RECT r);
+
     IconHandle icon_;
+    IconHandle largeIcon_;  // the image at twice the size
     bool pressed_ = false;
 };
 

@@ -1,5 +1,7 @@
 #include "forms/Graphics.h"
 
+#include <cstdlib>
+
 namespace forms {
 
 COLORREF ColorToRGB(TColor color) {
@@ -41,6 +43,30 @@ void DrawTransparent(HDC dc, int x, int y, HBITMAP bitmap, int srcX, int srcY, i
     BitBlt(dc, x, y, width, height, image.Get(), srcX, srcY, SRCINVERT);
     SetBkColor(dc, oldBk);
     SetTextColor(dc, oldText);
+}
+
+size_t NearestCopy(const std::vector<int>& sizes, int size) {
+    for (size_t i = sizes.size(); i-- > 0;)
+        if (sizes[i] > 0 && size >= sizes[i] && size % sizes[i] == 0) return i;
+    size_t best = 0;
+    for (size_t i = 1; i < sizes.size(); ++i)
+        if (std::abs(sizes[i] - size) <= std::abs(sizes[best] - size)) best = i;
+    return best;
+}
+
+void StretchPicture(HDC dc, int x, int y, int width, int height, HDC source, int sourceWidth, int sourceHeight) {
+    if (width == sourceWidth && height == sourceHeight) {
+        BitBlt(dc, x, y, width, height, source, 0, 0, SRCCOPY);
+        return;
+    }
+    const bool whole = sourceWidth > 0 && sourceHeight > 0 && width % sourceWidth == 0 &&
+                       height % sourceHeight == 0 && width / sourceWidth == height / sourceHeight;
+    int oldMode = SetStretchBltMode(dc, whole ? COLORONCOLOR : HALFTONE);
+    POINT oldOrigin{};
+    SetBrushOrgEx(dc, 0, 0, &oldOrigin);  // HALFTONE needs it reset
+    StretchBlt(dc, x, y, width, height, source, 0, 0, sourceWidth, sourceHeight, SRCCOPY);
+    SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+    SetStretchBltMode(dc, oldMode);
 }
 
 }  // namespace forms

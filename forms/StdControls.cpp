@@ -18,6 +18,9 @@ TLabel::TLabel(TComponent* owner, const ControlDef& def) : TWinControl(owner, de
     CreateWnd({"Static", WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0}, false);
 }
 
+// A label shows its caption on one line, whole.
+int TLabel::ContentWidth() const { return TextExtent(Text()).cx; }
+
 bool TLabel::Notify(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
     if (msg != WM_CTLCOLORSTATIC) return false;
     result = ColorOnParent(*this, reinterpret_cast<HDC>(wp));
@@ -120,6 +123,16 @@ bool TCheckBox::Checked() const { return SendMessageA(Handle(), BM_GETCHECK, 0, 
 
 void TCheckBox::SetChecked(bool checked) {
     SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+// The box, the gap before the caption and the caption, as the button itself
+// measures them; without that measure, the box of the menu check mark and
+// the button's gap of half a digit.
+int TCheckBox::ContentWidth() const {
+    SIZE ideal{};
+    if (SendMessageA(Handle(), BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)) && ideal.cx > 0)
+        return ideal.cx;
+    return GetSystemMetrics(SM_CXMENUCHECK) + TextExtent("0").cx / 2 + TextExtent(Text()).cx;
 }
 
 bool TCheckBox::Notify(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {

@@ -13,6 +13,7 @@ class TLabel : public TWinControl {
 public:
     TLabel(TComponent* owner, const ControlDef& def);
     std::string Caption() const { return Text(); }
+    int ContentWidth() const override;
 
 protected:
     bool Notify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
@@ -72,6 +73,7 @@ public:
     TCheckBox(TComponent* owner, const ControlDef& def, bool checked = false);
     bool Checked() const;
     void SetChecked(bool checked);
+    int ContentWidth() const override;
 
 protected:
     bool Notify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;

@@ -13,21 +13,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:?usage: fuzz/run.sh SECONDS}
 [[ "$seconds" =~ ^[0-9]+$ ]] || { echo "SECONDS must be a whole number" >&2; exit 2; }
 
-packages=(cmake make clang-14 libclang-rt-14-dev)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    if [ "$(id -u)" -ne 0 ]; then
-        echo "Run as root, or install them with: sudo apt-get install -y ${missing[*]}" >&2
-        exit 1
-    fi
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -q
-    apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+tools/setup.sh cmake make clang-14 libclang-rt-14-dev
 
 build=build/fuzz
 cmake -S fuzz -B "$build" -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null

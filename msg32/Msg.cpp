@@ -12,7 +12,10 @@ using namespace forms;
 namespace {
 
 // The components alive now, so that one that goes can hand its place in the
-// chain of error handlers to the others.
+// chain of error handlers to the others. The configuration window holds one
+// component, but TMsg is a reusable component: any form may drop in another,
+// each takes over the error event when it is created and gives it back when
+// it goes, in whatever order the forms are destroyed.
 std::vector<TMsg*>& LiveComponents() {
     static std::vector<TMsg*> live;
     return live;
@@ -134,6 +137,11 @@ int TMsg::ShowBoxImpl(MsgType kind, int captionIndex, int messageIndex, std::spa
             }
         } restore{remembered};
 
+        // The application's message box disables the thread's visible
+        // windows again while the box is up; this pass is the component's
+        // own because it also reaches the forms that are hidden now, lowers
+        // the stay-on-top forms, and puts back exactly what it changed,
+        // whichever message box shows the text.
         for (int i = 0; Application && i < Application->ComponentCount(); ++i) {
             auto* form = dynamic_cast<TForm*>(Application->Components(i));
             if (!form || !form->Handle()) continue;

@@ -75,6 +75,13 @@ FileStamp StampOf(const struct stat& info) {
 // time and so a different stamp.
 constexpr std::chrono::milliseconds kSettleTime{2100};
 
+std::atomic<Clock> movedClock{nullptr};
+
+std::chrono::system_clock::time_point Now() {
+    const Clock clock = movedClock.load();
+    return clock ? clock() : std::chrono::system_clock::now();
+}
+
 bool SettledBefore(const timespec& time, std::chrono::system_clock::time_point start) {
     const auto since = std::chrono::seconds(time.tv_sec) + std::chrono::nanoseconds(time.tv_nsec);
     const std::chrono::system_clock::time_point stamp(
@@ -173,7 +180,7 @@ std::optional<std::string> LookUp(const char* section, const char* key, const st
     if (auto index = Cache().Find(path, StampOf(info))) {
         return index->Value(section, key);
     }
-    const auto start = std::chrono::system_clock::now();
+    const auto start = Now();
     std::optional<FileContent> content = ReadWholeFile(path);
     if (!content) {
         return std::nullopt;
@@ -349,6 +356,8 @@ int WritePrivateProfileStringA(const char* section, const char* key, const char*
     Cache().Forget(fileName);
     return written ? 1 : 0;
 }
+
+void SetClock(Clock clock) { movedClock.store(clock); }
 
 bool FileExists(const char* path) {
     struct stat info {};

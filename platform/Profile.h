@@ -10,6 +10,7 @@
 // one. Reads may be answered from a parsed copy of the file, but only while
 // the file's identity, size and time stamps prove that nobody has changed it.
 
+#include <chrono>
 #include <cstdint>
 
 namespace platform {
@@ -31,5 +32,11 @@ int WritePrivateProfileStringA(const char* section, const char* key, const char*
 
 // Whether the path names an existing file; a folder does not count.
 bool FileExists(const char* path);
+
+// The clock against which a file counts as left alone long enough for its
+// parsed copy to be kept. Tests move it on instead of waiting; nullptr puts
+// back the system clock.
+using Clock = std::chrono::system_clock::time_point (*)();
+void SetClock(Clock clock);
 
 }  // namespace platform

@@ -3,6 +3,8 @@
 # and closes the program again.
 #
 #   tools/screenshot.sh OUTPUT.png [PROFILE]
+#
+# GLIM_LOGPIXELS=144 takes it at 150 % (see tools/wine-run.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,8 +20,7 @@ tools/wine-run.sh "$exe" "$@" &
 program=$!
 finish() {
     # A polite close first, as the close box would; then make sure.
-    WINEPREFIX=${GLIM_WINEPREFIX:-$PWD/build/windows/wineprefix} WINEDEBUG=-all \
-        wine taskkill /im glimcfg.exe >/dev/null 2>&1 || true
+    tools/wine-run.sh taskkill /im glimcfg.exe >/dev/null 2>&1 || true
     for _ in $(seq 50); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
     kill "$program" 2>/dev/null || true
     tools/wine-run.sh --stop

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing need, if any is missing.
+# Installs the Debian packages that building and testing need, if any is missing,
+# or the packages named on its command line instead.
 # Runs as root on a fresh Debian 12 machine; elsewhere it says what to install.
+#
+#   tools/setup.sh [PACKAGE...]
 set -euo pipefail
 
 packages=(
@@ -9,6 +12,7 @@ packages=(
     wine wine64 fonts-wine
     xvfb xauth x11-utils imagemagick
 )
+[ $# -gt 0 ] && packages=("$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,9 @@
 #!/usr/bin/env python3
 """Writes the icon and the glyph bitmaps of Glimsel Configuration.
 
+Each picture is written at its designed size and, for screens of a higher
+scale, at twice that size, pixel for pixel from the same map.
+
 Every picture lives in this file as a pixel map: one character per pixel,
 one string per row, top row first.  The characters name colours of the
 standard 16-colour palette (see LEGEND); '.' is the transparent background.
@@ -369,22 +372,36 @@ def make_bmp(image):
             + palette_bytes() + pixels)
 
 
-def make_ico(image):
-    """An .ico file holding one 16-colour image with its AND mask."""
-    width, height = len(image[0]), len(image)
-    colours = [[ICON_CLEAR_COLOUR if ch == CLEAR else LEGEND[ch] for ch in row]
-               for row in image]
-    mask = [[1 if ch == CLEAR else 0 for ch in row] for row in image]
-    xor = pack_4bpp(colours)
-    and_mask = pack_1bpp(mask)
-    # The image header counts the colour image and the mask together, so
-    # its height is twice the icon's.
-    dib = (info_header(width, 2 * height, 4, len(xor) + len(and_mask))
-           + palette_bytes() + xor + and_mask)
-    directory = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", width, height, 16, 0, 1, 4, len(dib),
-                        6 + 16)
-    return directory + entry + dib
+def make_ico(images):
+    """An icon file holding one 16-colour image of each pixel map."""
+    entries = []
+    dibs = []
+    offset = 6 + 16 * len(images)
+    for image in images:
+        width, height = len(image[0]), len(image)
+        colours = [[ICON_CLEAR_COLOUR if ch == CLEAR else LEGEND[ch]
+                    for ch in row] for row in image]
+        mask = [[1 if ch == CLEAR else 0 for ch in row] for row in image]
+        xor = pack_4bpp(colours)
+        and_mask = pack_1bpp(mask)
+        # The image header counts the colour image and the mask together,
+        # so its height is twice the icon's.
+        dib = (info_header(width, 2 * height, 4, len(xor) + len(and_mask))
+               + palette_bytes() + xor + and_mask)
+        # A size of 256 is written as 0; nothing here is that large.
+        entries.append(struct.pack("<BBBBHHII", width % 256, height % 256,
+                                   16, 0, 1, 4, len(dib), offset))
+        dibs.append(dib)
+        offset += len(dib)
+    directory = struct.pack("<HHH", 0, 1, len(images))
+    return directory + b"".join(entries) + b"".join(dibs)
+
+
+def enlarged(image, factor):
+    """The same pixel map with every pixel a factor-by-factor square: the
+    copy for screens of a higher scale, as crisp as the original."""
+    return ["".join(ch * factor for ch in row)
+            for row in image for _ in range(factor)]
 
 
 def png_chunk(kind, data):
@@ -427,11 +444,19 @@ def glyphs():
     }
 
 
+# The copies at twice the size are named after the original with "_x2";
+# the icon file holds both sizes.
+DOUBLE_SUFFIX = "_x2"
+
+
 def outputs():
     """File name -> contents of every generated file."""
-    files = {"glimcfg.ico": make_ico(icon_image())}
+    icon = icon_image()
+    files = {"glimcfg.ico": make_ico([icon, enlarged(icon, 2)])}
     for name, image in glyphs().items():
+        stem = name[:-len(".bmp")]
         files[name] = make_bmp(image)
+        files[stem + DOUBLE_SUFFIX + ".bmp"] = make_bmp(enlarged(image, 2))
     return files
 
 

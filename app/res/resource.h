@@ -5,7 +5,8 @@
 #ifndef GLIMCFG_RESOURCE_H
 #define GLIMCFG_RESOURCE_H
 
-/* Icon. Id 1 is the lowest icon id, which Windows shows for the program. */
+/* Icon, 32 and 64 pixels. Id 1 is the lowest icon id, which Windows shows
+ * for the program. */
 #define IDI_MAINICON 1
 
 /* 16x16 glyphs; the colour of each bitmap's bottom-left pixel is the
@@ -19,11 +20,24 @@
 #define IDB_ABOUT  106
 #define IDB_EXIT   107
 
+/* Each glyph at twice its size: its id plus 1000, the offset the window
+ * framework looks for (forms::kDoubleSizeResource). */
+#define IDB_HAND_X2   1101
+#define IDB_OPEN_X2   1102
+#define IDB_SAVE_X2   1103
+#define IDB_SAVEAS_X2 1104
+#define IDB_HELP_X2   1105
+#define IDB_ABOUT_X2  1106
+#define IDB_EXIT_X2   1107
+
 /* Strings */
 #define IDS_UNABLE_TO_WRITE 1001 /* printf format, one %s: the file name */
 #define IDS_ABOUT_TEXT      1002
 #define IDS_COPY_QUESTION   1003
 #define IDS_TEST_QUESTION   1004 /* text to be followed by a name */
 #define IDS_APP_TITLE       1005
+#define IDS_UNABLE_TO_READ  1006 /* printf format, one %s: the file name */
+#define IDS_REPLACE_QUESTION 1007 /* text to follow a file name */
+#define IDS_UNABLE_TO_COPY  1008 /* printf format, two %s: source and target */
 
 #endif /* GLIMCFG_RESOURCE_H */

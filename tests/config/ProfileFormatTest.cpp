@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "config/ConfigDocument.h"
 #include "config/Loading.h"
 #include "config/NumberSyntax.h"
 #include "config/Saving.h"

@@ -3,13 +3,13 @@
 // finds its windows by caption and class, reads them across the process
 // boundary, and clicks and types with real input.
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "forms/Win.h"
 
 namespace e2e {
-
 
 constexpr char kCaption[] = "Glimsel - Configuration";
 
@@ -73,40 +73,96 @@ inline void ClickCentre(HWND hwnd) {
     ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
+// A new folder under the temporary folder, removed with all it holds when the
+// test ends, whether it passed or failed.
+class TempFolder {
+public:
+    explicit TempFolder(const std::string& name = "glimsel e2e") {
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        for (unsigned n = GetTickCount() ^ GetCurrentProcessId();; ++n) {
+            path_ = std::string(temp) + name + " " + std::to_string(n) + "\\";
+            if (CreateDirectoryA(path_.c_str(), nullptr)) break;
+        }
+    }
+    ~TempFolder() {
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((path_ + "*").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do {
+                const std::string file = path_ + found.cFileName;
+                SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(file.c_str());
+            } while (FindNextFileA(search, &found));
+            FindClose(search);
+        }
+        RemoveDirectoryA(path_.c_str());
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    std::string operator/(const std::string& name) const { return path_ + name; }
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+// Checks done() every 50 ms until it holds or the time is up; whether it holds.
+inline bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000) {
+    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    while (!done()) {
+        if (GetTickCount64() > end) return done();
+        Sleep(50);
+    }
+    return true;
+}
+
+// The program, started as a user would start it: by default the build's
+// glimcfg.exe in this process's current folder. It is ended when the test
+// ends, whether it passed or failed.
 class Program {
 public:
-    explicit Program(const std::string& arguments = {}) {
-        std::string command = "\"";
-        command += ProgramPath();
-        command += "\"";
+    explicit Program(const std::string& arguments = {}, const std::string& program = ProgramPath(),
+                     const std::string& currentFolder = {}) {
+        std::string command = "\"" + program + "\"";
         if (!arguments.empty()) command += " " + arguments;
         STARTUPINFOA si{sizeof si};
-        started_ = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_);
+        started_ = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                  currentFolder.empty() ? nullptr : currentFolder.c_str(), &si, &pi_);
     }
     ~Program() {
         if (!started_) return;
-        if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 99);
+        if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(pi_.hProcess, 99);
+            WaitForSingleObject(pi_.hProcess, 5000);
+        }
         CloseHandle(pi_.hThread);
         CloseHandle(pi_.hProcess);
     }
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
     bool Started() const { return started_; }
-
-    // The program's window (class TForm1), once it is visible; its caption
-    // may name a loaded profile.
-    HWND WaitForWindow(DWORD timeoutMs = 20000) {
-        for (DWORD waited = 0; waited < timeoutMs; waited += 100) {
-            for (HWND hwnd = FindWindowExA(nullptr, nullptr, "TForm1", nullptr); hwnd;
-                 hwnd = FindWindowExA(nullptr, hwnd, "TForm1", nullptr)) {
-                DWORD pid = 0;
-                GetWindowThreadProcessId(hwnd, &pid);
-                if (pid == pi_.dwProcessId && IsWindowVisible(hwnd)) return hwnd;
-            }
-            if (WaitForSingleObject(pi_.hProcess, 100) != WAIT_TIMEOUT) return nullptr;
-        }
-        return nullptr;
-    }
-
     DWORD ProcessId() const { return pi_.dwProcessId; }
+
+    // The program's visible window (class TForm1); given a caption, once the
+    // window bears it (a profile is loaded just after the window shows).
+    HWND WaitForWindow(const std::string& caption = {}, DWORD timeoutMs = 20000) {
+        HWND window = nullptr;
+        WaitUntil(
+            [&] {
+                window = nullptr;
+                for (HWND hwnd = FindWindowExA(nullptr, nullptr, "TForm1", nullptr); hwnd && !window;
+                     hwnd = FindWindowExA(nullptr, hwnd, "TForm1", nullptr)) {
+                    DWORD pid = 0;
+                    GetWindowThreadProcessId(hwnd, &pid);
+                    if (pid == pi_.dwProcessId && IsWindowVisible(hwnd)) window = hwnd;
+                }
+                return (window && (caption.empty() || TextOf(window) == caption)) ||
+                       WaitForSingleObject(pi_.hProcess, 0) != WAIT_TIMEOUT;
+            },
+            timeoutMs);
+        return window && (caption.empty() || TextOf(window) == caption) ? window : nullptr;
+    }
 
     // The exit code, or -1 when the program is still running after the timeout.
     long WaitForExit(DWORD timeoutMs = 15000) {
@@ -114,6 +170,12 @@ public:
         DWORD code = 0;
         GetExitCodeProcess(pi_.hProcess, &code);
         return static_cast<long>(code);
+    }
+
+    // Closes the window as its close box does; the exit code.
+    long Close(HWND window) {
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        return WaitForExit();
     }
 
 private:
@@ -181,6 +243,29 @@ inline void PressKey(WORD key, bool shift = false) {
         SendInput(1, &i, sizeof(INPUT));
         Sleep(30);
     }
+}
+
+// Types text with the keyboard, shifted where the layout needs it.
+inline bool TypeText(const std::string& text) {
+    for (char c : text) {
+        const SHORT scan = VkKeyScanA(c);
+        if (scan == -1) return false;
+        PressKey(LOBYTE(scan), (scan & 0x100) != 0);
+    }
+    return true;
+}
+
+// Makes window the foreground window and waits until its own thread has
+// taken the activation, so that the next keys go to it.
+inline bool BringToFront(HWND window) {
+    SetForegroundWindow(window);
+    return WaitUntil(
+        [window] {
+            GUITHREADINFO info{sizeof info};
+            return GetForegroundWindow() == window &&
+                   GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) && info.hwndActive == window;
+        },
+        5000);
 }
 
 }  // namespace e2e

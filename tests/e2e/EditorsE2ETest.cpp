@@ -10,45 +10,19 @@ using namespace e2e;
 
 namespace {
 
-// A profile path in the temporary folder that does not exist yet: the
-// program starts with its defaults, and Save creates the file.
-std::string FreshProfile(const std::string& name) {
-    char folder[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, folder);
-    const std::string path = std::string(folder) + name;
-    DeleteFileA(path.c_str());
-    return path;
-}
-
 std::string ProfileValue(const std::string& profile, const char* section, const char* key) {
     char value[512] = {};
     GetPrivateProfileStringA(section, key, "(missing)", value, sizeof value, profile.c_str());
     return value;
 }
 
-bool WaitGone(HWND hwnd, DWORD timeoutMs = 10000) {
-    for (DWORD waited = 0; waited < timeoutMs && IsWindow(hwnd) && IsWindowVisible(hwnd); waited += 100) Sleep(100);
-    return !IsWindow(hwnd) || !IsWindowVisible(hwnd);
-}
-
-// Types text with the keyboard, shifted where the layout needs it.
-void TypeText(const std::string& text) {
-    for (char c : text) {
-        const SHORT scan = VkKeyScanA(c);
-        ASSERT_NE(scan, -1) << "no key for '" << c << "'";
-        PressKey(LOBYTE(scan), (scan & 0x100) != 0);
-    }
+bool WaitGone(HWND hwnd) {
+    return WaitUntil([hwnd] { return !IsWindow(hwnd) || !IsWindowVisible(hwnd); });
 }
 
 // Waits for a save into a new profile to finish: its last key is written last.
 void WaitForFirstSave(const std::string& profile) {
-    for (int i = 0; i < 100 && ProfileValue(profile, "Dialogs", "L6") == "(missing)"; ++i) Sleep(100);
-}
-
-void Activate(HWND window) {
-    SetForegroundWindow(window);
-    for (int i = 0; i < 30 && GetForegroundWindow() != window; ++i) Sleep(100);
-    Sleep(200);
+    WaitUntil([&] { return ProfileValue(profile, "Dialogs", "L6") != "(missing)"; });
 }
 
 COLORREF ScreenPixel(POINT at) {
@@ -78,12 +52,13 @@ HWND ChooseFirstMenuItem(Program& program, HWND button, POINT offset, POINT* men
 }
 
 TEST(EditorsE2E, ACaptionTypedIntoTheRealDialogShowsNextTimeAndIsSaved) {
-    const std::string profile = FreshProfile("glimsel e2e captions.ini");
+    const TempFolder folder;
+    const std::string profile = folder / "captions.ini";
     Program program("\"" + profile + "\"");
     ASSERT_TRUE(program.Started());
     HWND window = program.WaitForWindow();
     ASSERT_NE(window, nullptr);
-    Activate(window);
+    ASSERT_TRUE(BringToFront(window));
     HWND button = Find(ChildrenOf(window), "TSpeedButton", "Menu items  ");
     ASSERT_NE(button, nullptr);
 
@@ -101,7 +76,7 @@ TEST(EditorsE2E, ACaptionTypedIntoTheRealDialogShowsNextTimeAndIsSaved) {
     EXPECT_EQ(TextOf(edit), "&Copy Icon to clipboard");
 
     // The whole text is selected: typing replaces it.
-    TypeText("Grab &it ");
+    ASSERT_TRUE(TypeText("Grab &it "));
     PressKey(VK_RETURN);
     ASSERT_TRUE(WaitGone(dialog));
 
@@ -111,24 +86,23 @@ TEST(EditorsE2E, ACaptionTypedIntoTheRealDialogShowsNextTimeAndIsSaved) {
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitGone(dialog));
 
-    Activate(window);
+    ASSERT_TRUE(BringToFront(window));
     ClickCentre(Find(ChildrenOf(window), "TSpeedButton", "Save"));
     WaitForFirstSave(profile);
     EXPECT_EQ(ProfileValue(profile, "Menu", "Copy"), "Grab &it");  // the store drops trailing blanks
     EXPECT_EQ(ProfileValue(profile, "Menu", "Icon"), "Save Icon as *.&ICO ...");
 
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(program.WaitForExit(), 0);
-    DeleteFileA(profile.c_str());
+    EXPECT_EQ(program.Close(window), 0);
 }
 
 TEST(EditorsE2E, AColourChosenInTheRealDialogShowsInThePreviewAndCancelTakesItBack) {
-    const std::string profile = FreshProfile("glimsel e2e colour.ini");
+    const TempFolder folder;
+    const std::string profile = folder / "colour.ini";
     Program program("\"" + profile + "\"");
     ASSERT_TRUE(program.Started());
     HWND window = program.WaitForWindow();
     ASSERT_NE(window, nullptr);
-    Activate(window);
+    ASSERT_TRUE(BringToFront(window));
     HWND preview = nullptr;
     for (const Child& c : ChildrenOf(window))
         if (c.className == "TScrollBox") preview = c.hwnd;
@@ -138,6 +112,7 @@ TEST(EditorsE2E, AColourChosenInTheRealDialogShowsInThePreviewAndCancelTakesItBa
     // A point of the box beside the icon.
     const POINT spot{box.right - 20, (box.top + box.bottom) / 2};
     const COLORREF desktop = GetSysColor(COLOR_BACKGROUND);
+    WaitUntil([&] { return ScreenPixel(spot) == desktop; }, 3000);
     EXPECT_EQ(ScreenPixel(spot), desktop) << "no colour chosen: the desktop colour";
 
     ClickAt(spot.x, spot.y);
@@ -155,21 +130,21 @@ TEST(EditorsE2E, AColourChosenInTheRealDialogShowsInThePreviewAndCancelTakesItBa
     HWND widen = GetDlgItem(dialog, 719);
     if (widen && IsWindowVisible(widen) && IsWindowEnabled(widen)) {
         ClickCentre(widen);
-        Sleep(300);
+        WaitUntil([&] { return IsWindowVisible(GetDlgItem(dialog, 706)); });
     }
     const std::pair<int, const char*> values[] = {{706, "10"}, {707, "200"}, {708, "30"}};
     for (const auto& [id, value] : values) {
         ClickCentre(GetDlgItem(dialog, id));
         PressKey(VK_END);
         PressKey(VK_HOME, true);
-        TypeText(value);
+        ASSERT_TRUE(TypeText(value));
     }
     ClickCentre(GetDlgItem(dialog, IDOK));
     ASSERT_TRUE(WaitGone(dialog));
-    Sleep(300);
+    WaitUntil([&] { return ScreenPixel(spot) == RGB(10, 200, 30); });
     EXPECT_EQ(ScreenPixel(spot), RGB(10, 200, 30));
 
-    Activate(window);
+    ASSERT_TRUE(BringToFront(window));
     HWND save = Find(ChildrenOf(window), "TSpeedButton", "Save");
     ClickCentre(save);
     WaitForFirstSave(profile);
@@ -183,16 +158,14 @@ TEST(EditorsE2E, AColourChosenInTheRealDialogShowsInThePreviewAndCancelTakesItBa
     EXPECT_EQ(TextOf(GetDlgItem(dialog, 706)), "10");
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitGone(dialog));
-    Sleep(300);
+    WaitUntil([&] { return ScreenPixel(spot) == desktop; });
     EXPECT_EQ(ScreenPixel(spot), desktop);
-    Activate(window);
+    ASSERT_TRUE(BringToFront(window));
     ClickCentre(save);
-    for (int i = 0; i < 50 && ProfileValue(profile, "Options", "Color") != ""; ++i) Sleep(100);
+    WaitUntil([&] { return ProfileValue(profile, "Options", "Color") == ""; });
     EXPECT_EQ(ProfileValue(profile, "Options", "Color"), "");
 
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(program.WaitForExit(), 0);
-    DeleteFileA(profile.c_str());
+    EXPECT_EQ(program.Close(window), 0);
 }
 
 TEST(EditorsE2E, TheAboutHeadingShowsTheFirstSixAboutLinesInABox) {
@@ -200,7 +173,7 @@ TEST(EditorsE2E, TheAboutHeadingShowsTheFirstSixAboutLinesInABox) {
     ASSERT_TRUE(program.Started());
     HWND window = program.WaitForWindow();
     ASSERT_NE(window, nullptr);
-    Activate(window);
+    ASSERT_TRUE(BringToFront(window));
     auto children = ChildrenOf(window);
     HWND memo = nullptr;
     for (const Child& c : children)
@@ -218,8 +191,7 @@ TEST(EditorsE2E, TheAboutHeadingShowsTheFirstSixAboutLinesInABox) {
     PressKey(VK_RETURN);
     EXPECT_TRUE(WaitGone(box));
 
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(program.WaitForExit(), 0);
+    EXPECT_EQ(program.Close(window), 0);
 }
 
 }  // namespace

@@ -9,9 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <functional>
 #include <iterator>
-#include <random>
 #include <string>
 
 #include "tests/e2e/Driver.h"
@@ -40,95 +38,10 @@ std::string Profile(const std::string& path, const char* section, const char* ke
     return value;
 }
 
-bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 10000) {
-    for (DWORD waited = 0; waited < timeoutMs; waited += 100) {
-        if (done()) return true;
-        Sleep(100);
-    }
-    return done();
-}
-
-// A new folder under the temporary folder, removed with what it holds.
-class Folder {
-public:
-    explicit Folder(const std::string& name) {
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        path_ = std::string(temp) + name + " " + std::to_string(std::random_device()()) + "\\";
-        CreateDirectoryA(path_.c_str(), nullptr);
-    }
-    ~Folder() {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((path_ + "*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                const std::string file = path_ + found.cFileName;
-                SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(file.c_str());
-            } while (FindNextFileA(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryA(path_.c_str());
-    }
-    Folder(const Folder&) = delete;
-    Folder& operator=(const Folder&) = delete;
-    std::string operator/(const std::string& name) const { return path_ + name; }
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
-// glimcfg.exe started from a folder of its own, in a given current folder.
-class CopiedProgram {
-public:
-    CopiedProgram(const Folder& bin, const std::string& arguments, const std::string& currentFolder) {
-        std::string command = "\"" + (bin / "glimcfg.exe") + "\" " + arguments;
-        STARTUPINFOA si{sizeof si};
-        started_ = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                  currentFolder.c_str(), &si, &pi_);
-    }
-    ~CopiedProgram() {
-        if (!started_) return;
-        if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) {
-            TerminateProcess(pi_.hProcess, 99);
-            WaitForSingleObject(pi_.hProcess, 5000);
-        }
-        CloseHandle(pi_.hThread);
-        CloseHandle(pi_.hProcess);
-    }
-    bool Started() const { return started_; }
-    DWORD ProcessId() const { return pi_.dwProcessId; }
-
-    // The window once its caption names the loaded profile.
-    HWND WaitForWindow(const std::string& caption) {
-        HWND window = nullptr;
-        WaitFor(
-            [&] {
-                window = FindWindowA("TForm1", caption.c_str());
-                return window && ProcessIdOf(window) == pi_.dwProcessId && IsWindowVisible(window);
-            },
-            20000);
-        return window && ProcessIdOf(window) == pi_.dwProcessId ? window : nullptr;
-    }
-
-    long Close(HWND window) {
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(pi_.hProcess, 15000) != WAIT_OBJECT_0) return -1;
-        DWORD code = 0;
-        GetExitCodeProcess(pi_.hProcess, &code);
-        return static_cast<long>(code);
-    }
-
-private:
-    PROCESS_INFORMATION pi_{};
-    bool started_ = false;
-};
-
 // A top-level dialog of the process with the given title.
 HWND WaitForDialog(DWORD pid, const std::string& title, DWORD timeoutMs = 15000) {
     HWND found = nullptr;
-    WaitFor(
+    WaitUntil(
         [&] {
             found = FindWindowA("#32770", title.c_str());
             return found && ProcessIdOf(found) == pid && IsWindowVisible(found);
@@ -143,18 +56,8 @@ std::string Answer(DWORD pid, int button) {
     if (!box) return "<no box>";
     const std::string text = BoxText(box);
     PostMessageA(GetDlgItem(box, button), BM_CLICK, 0, 0);
-    WaitFor([&] { return !IsWindow(box); }, 5000);
+    WaitUntil([&] { return !IsWindow(box); }, 5000);
     return text;
-}
-
-void Bring(HWND window) {
-    SetForegroundWindow(window);
-    WaitFor([&] { return GetForegroundWindow() == window; }, 3000);
-    Sleep(200);
-}
-
-void TypeText(const std::string& text) {
-    for (char c : text) PressKey(static_cast<WORD>(VkKeyScanA(c) & 0xFF));
 }
 
 const char kBrand[] =
@@ -172,28 +75,39 @@ protected:
         WriteAll(brand, kBrand);
     }
 
-    Folder bin{"glimsel e2e bin"};
-    Folder work{"glimsel e2e brand"};
+    // The copy of the program, started with brand.ini.
+    Program Start() { return Program("\"" + brand + "\"", bin / "glimcfg.exe", work.Path()); }
+
+    // The window once it shows brand.ini, with the text of the edit that
+    // holds `from` replaced by `to`; nullptr when either is not there.
+    static HWND EditedWindow(Program& program, const char* from, const char* to) {
+        HWND window = program.WaitForWindow("Glimsel - Configuration : brand.ini");
+        HWND edit = window ? Find(ChildrenOf(window), "Edit", from) : nullptr;
+        if (edit) SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(to));
+        return edit ? window : nullptr;
+    }
+
+    void SaveRefused(const std::function<void()>& refuse);
+
+    TempFolder bin{"glimsel e2e bin"};
+    TempFolder work{"glimsel e2e brand"};
     std::string brand = work / "brand.ini";
 };
 
 // The road of a typical session: a mask changed, Save as "gift", Yes twice.
 TEST_F(FileCommandsE2E, SaveAsWritesTheProfileCopiesTheViewerAndStartsTheCopy) {
-    CopiedProgram program(bin, "\"" + brand + "\"", work.Path());
+    Program program = Start();
     ASSERT_TRUE(program.Started());
-    HWND window = program.WaitForWindow("Glimsel - Configuration : brand.ini");
+    HWND window = EditedWindow(program, "*.ico\r\n*.cur\r\n", "*.ico\r\n*.ani\r\n");
     ASSERT_NE(window, nullptr);
-    HWND masks = Find(ChildrenOf(window), "Edit", "*.ico\r\n*.cur\r\n");
-    ASSERT_NE(masks, nullptr);
-    SendMessageA(masks, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("*.ico\r\n*.ani\r\n"));
 
-    Bring(window);
+    BringToFront(window);
     ClickCentre(Find(ChildrenOf(window), "TSpeedButton", "Save as"));
     HWND dialog = WaitForDialog(program.ProcessId(), "Save configuration file as ...");
     ASSERT_NE(dialog, nullptr) << "Save as showed no save dialog";
-    Bring(dialog);
-    TypeText("gift");
-    EXPECT_TRUE(WaitFor([&] { return TextOf(GetDlgItem(dialog, 0x47C)) == "gift"; }, 3000))
+    BringToFront(dialog);
+    ASSERT_TRUE(TypeText("gift"));
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(GetDlgItem(dialog, 0x47C)) == "gift"; }, 3000))
         << "typed, the name box holds \"" << TextOf(GetDlgItem(dialog, 0x47C)) << "\"";
     PressKey(VK_RETURN);
 
@@ -203,7 +117,7 @@ TEST_F(FileCommandsE2E, SaveAsWritesTheProfileCopiesTheViewerAndStartsTheCopy) {
 
     // The copy ran, leaving its mark; it ends by itself, or is ended here.
     const std::string mark = gift + ".started";
-    EXPECT_TRUE(WaitFor([&] { return !ReadAll(mark).empty(); }, 20000)) << "the copy was not started";
+    EXPECT_TRUE(WaitUntil([&] { return !ReadAll(mark).empty(); }, 20000)) << "the copy was not started";
     const std::string started = ReadAll(mark);
     if (!started.empty()) {
         HANDLE viewer = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, std::stoul(started));
@@ -228,20 +142,49 @@ TEST_F(FileCommandsE2E, SaveAsWritesTheProfileCopiesTheViewerAndStartsTheCopy) {
     EXPECT_EQ(program.Close(window), 0);
 }
 
+// Save as "brand" beside an existing brand.ini: the dialog sees no file of
+// that name, the program asks before the ".ini" name is replaced. No keeps
+// the file; Yes writes it and goes on to the copy question.
+TEST_F(FileCommandsE2E, SaveAsAsksBeforeReplacingTheIniFile) {
+    Program program = Start();
+    ASSERT_TRUE(program.Started());
+    HWND window = EditedWindow(program, "Brand Viewer", "Edited");
+    ASSERT_NE(window, nullptr);
+
+    const std::string question = brand + " already exists.\r\nDo you want to replace it?";
+    for (const int reply : {IDNO, IDYES}) {
+        SCOPED_TRACE(reply == IDYES ? "Yes" : "No");
+        BringToFront(window);
+        ClickCentre(Find(ChildrenOf(window), "TSpeedButton", "Save as"));
+        HWND dialog = WaitForDialog(program.ProcessId(), "Save configuration file as ...");
+        ASSERT_NE(dialog, nullptr) << "Save as showed no save dialog";
+        SetDlgItemTextA(dialog, 0x47C, (work / "brand").c_str());
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }));
+
+        EXPECT_EQ(Answer(program.ProcessId(), reply), question);
+        if (reply == IDNO) {
+            EXPECT_EQ(ReadAll(brand), kBrand);
+        } else {
+            EXPECT_EQ(Answer(program.ProcessId(), IDNO), "Copy and rename GLIMVIEW.EXE too ?");
+            EXPECT_EQ(Profile(brand, "Captions", "Title"), "Edited");
+        }
+        EXPECT_EQ(WaitForBox(program.ProcessId(), 500), nullptr) << "no further box";
+    }
+    EXPECT_EQ(GetFileAttributesA((work / "brand").c_str()), INVALID_FILE_ATTRIBUTES) << "the name as typed";
+    EXPECT_EQ(program.Close(window), 0);
+}
+
 // Save onto a profile that cannot be written: the stop box names it, the
 // file stays as it was and the window keeps the edit.
-void SaveRefused(const Folder& bin, const Folder& work, const std::string& brand,
-                 const std::function<void()>& refuse) {
-    CopiedProgram program(bin, "\"" + brand + "\"", work.Path());
+void FileCommandsE2E::SaveRefused(const std::function<void()>& refuse) {
+    Program program = Start();
     ASSERT_TRUE(program.Started());
-    HWND window = program.WaitForWindow("Glimsel - Configuration : brand.ini");
+    HWND window = EditedWindow(program, "Brand Viewer", "Edited");
     ASSERT_NE(window, nullptr);
-    HWND title = Find(ChildrenOf(window), "Edit", "Brand Viewer");
-    ASSERT_NE(title, nullptr);
-    SendMessageA(title, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Edited"));
     refuse();
 
-    Bring(window);
+    BringToFront(window);
     ClickCentre(Find(ChildrenOf(window), "TSpeedButton", "Save"));
     HWND box = WaitForBox(program.ProcessId());
     ASSERT_NE(box, nullptr) << "no stop box";
@@ -249,26 +192,21 @@ void SaveRefused(const Folder& bin, const Folder& work, const std::string& brand
     EXPECT_EQ(TextOf(box), "Glimsel - Configuration");
     EXPECT_FALSE(GetDlgItem(box, IDNO)) << "a stop box asks nothing";
     PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-    WaitFor([&] { return !IsWindow(box); }, 5000);
+    WaitUntil([&] { return !IsWindow(box); }, 5000);
 
-    EXPECT_EQ(TextOf(title), "Edited");
+    EXPECT_NE(Find(ChildrenOf(window), "Edit", "Edited"), nullptr) << "the window keeps the edit";
     EXPECT_EQ(program.Close(window), 0);
 }
 
 TEST_F(FileCommandsE2E, SaveOntoAReadOnlyProfileShowsTheStopBox) {
     SetFileAttributesA(brand.c_str(), FILE_ATTRIBUTE_READONLY);
-    HANDLE probe = CreateFileA(brand.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (probe != INVALID_HANDLE_VALUE) {
-        CloseHandle(probe);
-        GTEST_SKIP() << "this user may write read-only files under Wine (the superuser may)";
-    }
-    SaveRefused(bin, work, brand, [] {});
+    SaveRefused([] {});
     EXPECT_EQ(ReadAll(brand), kBrand);
 }
 
 TEST_F(FileCommandsE2E, SaveOntoAProfileHeldOpenShowsTheStopBox) {
     HANDLE held = INVALID_HANDLE_VALUE;
-    SaveRefused(bin, work, brand, [&] {
+    SaveRefused([&] {
         held = CreateFileA(brand.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(held, INVALID_HANDLE_VALUE);
     });

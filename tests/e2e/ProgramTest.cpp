@@ -32,7 +32,7 @@ TEST(Program, ShowsItsWindowWithDefaultsAndExitEndsIt) {
 
     HWND exit = Find(children, "TSpeedButton", "Exit");
     ASSERT_NE(exit, nullptr);
-    SetForegroundWindow(window);
+    BringToFront(window);
     ClickCentre(exit);
     EXPECT_EQ(program.WaitForExit(), 0);
 }
@@ -48,7 +48,7 @@ TEST(Program, CloseBoxEndsItLikeExit) {
     ASSERT_NE(edit, nullptr);
     SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("changed"));
 
-    SetForegroundWindow(window);
+    BringToFront(window);
     // The close box sits at the right end of the title bar.
     TITLEBARINFO info{sizeof info};
     RECT bar{};

@@ -1,0 +1,222 @@
+// The configuration window at the scale of its screen: run at 96, 120, 144
+// and 192 DPI (each in a Wine prefix of that scale), and moved to another
+// scale while it is open.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/Form1.h"
+#include "tests/support/WindowTest.h"
+
+using namespace forms;
+using namespace testutil;
+
+namespace {
+
+// A control's client area as it paints itself, one COLORREF per pixel.
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<COLORREF> pixels;
+
+    // The rows and columns holding a pixel other than the background.
+    RECT Extent(COLORREF background) const {
+        RECT e{width, height, -1, -1};
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                if (pixels[static_cast<size_t>(y * width + x)] != background) {
+                    e.left = std::min<LONG>(e.left, x);
+                    e.top = std::min<LONG>(e.top, y);
+                    e.right = std::max<LONG>(e.right, x + 1);
+                    e.bottom = std::max<LONG>(e.bottom, y + 1);
+                }
+        return e;
+    }
+};
+
+Picture Render(HWND hwnd) {
+    Picture p;
+    RECT r = ClientRectOf(hwnd);
+    p.width = r.right;
+    p.height = r.bottom;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), p.width, -p.height, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    WindowDC screen(nullptr);
+    BitmapHandle dib(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    MemoryDC dc(CreateCompatibleDC(screen.Get()));
+    {
+        ScopedSelect select(dc.Get(), dib.Get());
+        SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
+        GdiFlush();
+    }
+    const auto* quads = static_cast<const RGBQUAD*>(bits);
+    for (int i = 0; i < p.width * p.height; ++i)
+        p.pixels.push_back(RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue));
+    return p;
+}
+
+class Form1Scale : public testing::Test {
+protected:
+    void SetUp() override {
+        form.reset(new glim::TForm1(nullptr));
+        Application->SetMainForm(form.get());
+        Pump();
+    }
+    void TearDown() override {
+        Application->SetMainForm(nullptr);
+        form.reset();
+        Pump();
+    }
+    int S(int v) const { return MulDiv(v, form->TextHeight(), 13); }
+
+    std::vector<HWND> Children(HWND parent) const {
+        std::vector<HWND> list;
+        for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) list.push_back(c);
+        return list;
+    }
+
+    // Every caption whole on one line; no two controls of a panel overlap and
+    // none leaves its panel; the client area by the rule.
+    void ExpectNothingCut() {
+        RECT client = ClientRectOf(form->Handle());
+        EXPECT_EQ(client.right, S(504));
+        EXPECT_EQ(client.bottom, S(402));
+        const int box = MulDiv(13, form->Dpi(), 96);
+        for (TLabel* label : {form->Label1, form->Label2, form->Label3, form->Label4, form->Label5, form->Label6,
+                              form->Label7, form->Label8, form->Label9, form->Label10}) {
+            RECT r = RectInParent(label->Handle());
+            SIZE text = TextExtent(label->Handle(), label->Caption());
+            EXPECT_GE(r.right - r.left, text.cx) << label->Caption();
+            EXPECT_GE(r.bottom - r.top, text.cy) << label->Caption();
+            EXPECT_LT(r.bottom - r.top, 2 * text.cy) << label->Caption() << ": one line";
+        }
+        for (TCheckBox* check : {form->CheckBox1, form->CheckBox2}) {
+            RECT r = RectInParent(check->Handle());
+            EXPECT_GE(r.right - r.left, box + TextExtent(check->Handle(), check->Text()).cx) << check->Text();
+        }
+        for (TPanel* panel : {form->Panel1, form->Panel2}) {
+            RECT inside = ClientRectOf(panel->Handle());
+            std::vector<HWND> children = Children(panel->Handle());
+            for (size_t i = 0; i < children.size(); ++i) {
+                // The separator line runs down the whole column by design.
+                if (children[i] == form->Bevel1->Handle()) continue;
+                RECT a = RectInParent(children[i]);
+                RECT both{};
+                EXPECT_TRUE(UnionRect(&both, &a, &inside) && EqualRect(&both, &inside))
+                    << TWinControl::FromHandle(children[i])->Name() << " leaves its panel";
+                for (size_t j = i + 1; j < children.size(); ++j) {
+                    if (children[j] == form->Bevel1->Handle()) continue;
+                    RECT b = RectInParent(children[j]);
+                    EXPECT_FALSE(IntersectRect(&both, &a, &b))
+                        << TWinControl::FromHandle(children[i])->Name() << " overlaps "
+                        << TWinControl::FromHandle(children[j])->Name();
+                }
+            }
+        }
+    }
+
+    Owned<glim::TForm1> form;
+};
+
+TEST_F(Form1Scale, EveryCaptionFitsAndNothingOverlapsOrLeavesItsPanel) {
+    SCOPED_TRACE("at " + std::to_string(form->Dpi()) + " DPI");
+    ExpectNothingCut();
+}
+
+TEST_F(Form1Scale, PicturesAreDrawnAtTheLayoutsScale) {
+    SCOPED_TRACE("at " + std::to_string(form->Dpi()) + " DPI");
+    // The icon's opaque pixels fill rows 3 to 30 and columns 0 to 30 of its
+    // 32; a colour of its own behind it shows where it ends.
+    const COLORREF back = RGB(10, 200, 30);
+    form->ScrollBox1->SetColor(back);
+    const double icon = S(32);
+    RECT e = Render(form->Image1->Handle()).Extent(back);
+    EXPECT_EQ(RectInParent(form->Image1->Handle()).right - RectInParent(form->Image1->Handle()).left, S(32));
+    EXPECT_NEAR(e.bottom - e.top, 28 * icon / 32, 1.5);
+    EXPECT_NEAR(e.right - e.left, 31 * icon / 32, 1.5);
+
+    // The open-folder glyph fills rows 0 to 14 of its 16, and stands taller
+    // than the caption beside it.
+    const double glyph = S(16);
+    e = Render(form->OpenBtn->Handle()).Extent(GetSysColor(COLOR_BTNFACE));
+    EXPECT_NEAR(e.bottom - e.top, 15 * glyph / 16, 1.5);
+}
+
+TEST_F(Form1Scale, MovedToAScreenOfAnotherScaleItIsLaidOutAgainKeepingItsState) {
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    Pump(5);
+    form->Edit2->SetText("kept");
+    form->Memo2->Lines().Assign(std::vector<std::string>{"one", "two"});
+    form->CheckBox1->SetChecked(true);
+    form->Edit4->SetFocus();
+    const std::vector<HWND> order = Children(form->Panel1->Handle());
+    const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    const int first = form->Dpi();
+
+    for (int dpi : {first == 144 ? 192 : 144, first}) {
+        SCOPED_TRACE("to " + std::to_string(dpi) + " DPI");
+        // Windows suggests a place and a size; the place is taken, the size
+        // comes from the client area at the new scale.
+        RECT suggested{40, 30, 40 + MulDiv(600, dpi, 96), 30 + MulDiv(450, dpi, 96)};
+        SendMessageA(form->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        Pump();
+        EXPECT_EQ(form->Dpi(), dpi);
+        RECT window{};
+        GetWindowRect(form->Handle(), &window);
+        EXPECT_EQ(window.left, 40);
+        EXPECT_EQ(window.top, 30);
+
+        // The scale comes from the text height of the new font.
+        LOGFONTA lf{};
+        GetObjectA(reinterpret_cast<HFONT>(SendMessageA(form->Edit1->Handle(), WM_GETFONT, 0, 0)), sizeof lf, &lf);
+        EXPECT_EQ(lf.lfHeight, MulDiv(-11, dpi, 96));
+        EXPECT_EQ(form->TextHeight(), TextExtent(form->Edit1->Handle(), "0").cy);
+        RECT edit = RectInParent(form->Edit7->Handle());
+        EXPECT_EQ(edit.left, S(81));
+        EXPECT_EQ(edit.top, S(237));
+        EXPECT_EQ(edit.right - edit.left, S(25));
+        ExpectNothingCut();
+
+        EXPECT_EQ(form->Edit2->Text(), "kept");
+        EXPECT_EQ(form->Memo2->Lines().ToVector(), (std::vector<std::string>{"one", "two"}));
+        EXPECT_TRUE(form->CheckBox1->Checked());
+        EXPECT_EQ(GetFocus(), form->Edit4->Handle());
+        EXPECT_EQ(Children(form->Panel1->Handle()), order) << "window and tab order unchanged";
+    }
+    PressKey(VK_TAB);
+    EXPECT_EQ(GetFocus(), form->Edit5->Handle());
+    // The fonts of the first scale are gone, not leaked.
+    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore + 2);
+}
+
+TEST(PictureCopies, TheCopyThatStaysCrispOrElseTheNearest) {
+    struct Case {
+        int size;
+        size_t copy;
+    };
+    // Copies of 16 and 32 pixels.
+    const Case cases[] = {{16, 0}, {32, 1}, {48, 0}, {64, 1}, {15, 0}, {20, 0}, {24, 1}, {25, 1}, {40, 1}, {8, 0}};
+    for (const Case& c : cases) EXPECT_EQ(NearestCopy({16, 32}, c.size), c.copy) << c.size << " pixels";
+}
+
+TEST(PictureCopies, AWholeFactorRepeatsEveryPixel) {
+    WindowDC screen(nullptr);
+    MemoryDC source(CreateCompatibleDC(screen.Get()));
+    BitmapHandle pattern(CreateCompatibleBitmap(screen.Get(), 2, 2));
+    ScopedSelect selectSource(source.Get(), pattern.Get());
+    const COLORREF colours[2][2] = {{RGB(255, 0, 0), RGB(0, 0, 255)}, {RGB(0, 128, 0), RGB(255, 255, 255)}};
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 2; ++x) SetPixel(source.Get(), x, y, colours[y][x]);
+
+    MemoryDC target(CreateCompatibleDC(screen.Get()));
+    BitmapHandle canvas(CreateCompatibleBitmap(screen.Get(), 6, 6));
+    ScopedSelect selectTarget(target.Get(), canvas.Get());
+    StretchPicture(target.Get(), 0, 0, 6, 6, source.Get(), 2, 2);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 6; ++x) EXPECT_EQ(GetPixel(target.Get(), x, y), colours[y / 3][x / 3]) << x << "," << y;
+}
+
+}  // namespace
