@@ -58,16 +58,4 @@ TEST_F(MemoLinesTest, ReadingAllLinesFetchesTheTextOnce) {
     }
 }
 
-// Writing all lines sets the text once and reads nothing back; the lines
-// come back as given, a final empty line included.
-TEST_F(MemoLinesTest, AssigningAllLinesSetsTheTextOnce) {
-    TStringList source(std::vector<std::string>(500, "*.ico"));
-    source.Add("");
-    TextTraffic traffic(memo->Handle());
-    memo->Lines().Assign(source);
-    EXPECT_EQ(traffic.sets, 1);
-    EXPECT_EQ(traffic.gets, 0);
-    EXPECT_EQ(memo->Lines().ToVector(), source.ToVector());
-}
-
 }  // namespace
