@@ -82,6 +82,7 @@ void InProgramWords(Operation operation) {
 void TForm1::LoadConfiguration(const std::string& fileName) {
     const std::string path = fileName.empty() ? CommandLineProfile : fileName;
     if (!config::FileExists(path)) return;
+    const TWaitCursor busy;
 
     // Read whole before any control changes; what the file lacks of the
     // colour leaves the preview's as it is.
@@ -101,6 +102,7 @@ void TForm1::LoadConfiguration(const std::string& fileName) {
 void TForm1::SaveConfiguration(const std::string& fileName) {
     const std::string path = fileName.empty() ? CommandLineProfile : fileName;
     if (path.empty()) return;
+    const TWaitCursor busy;
 
     config::TConfigDocument doc;
     Exchange(*this, doc, FromControls{});

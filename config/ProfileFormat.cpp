@@ -15,6 +15,14 @@ constexpr std::size_t kAboutLineLimit = 255;
 // Spaces that the first About line always carries at its end.
 constexpr std::size_t kFirstLinePadding = 13;
 
+// Characters that the profile functions drop at the start of a value: Wine
+// drops all five (and CR and LF, which never begin a memo line), Windows at
+// least blank, tab and vertical tab. A ">" before them costs nothing where
+// they would have been kept.
+bool DroppedAtValueStart(char c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A';
+}
+
 }  // namespace
 
 std::string MaskKey(std::size_t lineNumber) {
@@ -106,14 +114,14 @@ std::vector<std::string> DecodeMasks(const std::function<std::string(const std::
     }
 }
 
-// A value read back never starts with a blank, so a leading space is carried
-// through the file behind a ">"; a load drops one leading ">", so a line whose
-// own text begins with ">" carries a second one.
+// A line led by a character that the store drops is carried through the file
+// behind a ">"; a load drops one leading ">", so a line whose own text begins
+// with ">" carries a second one.
 std::array<std::string, kAboutLineCount> EncodeAboutLines(const std::vector<std::string>& lines) {
     std::array<std::string, kAboutLineCount> values;
     for (std::size_t n = 0; n < kAboutLineCount && n < lines.size(); ++n) {
         std::string value = TrimRightBlanks(lines[n]);
-        if (!value.empty() && (value.front() == ' ' || value.front() == '>')) {
+        if (!value.empty() && (DroppedAtValueStart(value.front()) || value.front() == '>')) {
             value.insert(0, 1, '>');
         }
         if (n == 0) {

@@ -75,8 +75,10 @@ std::vector<std::pair<std::string, std::string>> EncodeMasks(const std::vector<s
 std::vector<std::string> DecodeMasks(const std::function<std::string(const std::string& key)>& readValue);
 
 // The values of L1 to L6 for Memo2's lines: trailing blanks trimmed, ">" put
-// before a leading space or ">", 13 spaces after the first line, empty values for
-// the lines that Memo2 lacks; lines after the sixth are not stored.
+// before a leading ">" or a leading character that the profile functions drop
+// at the start of a value (blank, tab, vertical tab, form feed, Ctrl-Z), 13
+// spaces after the first line, empty values for the lines that Memo2 lacks;
+// lines after the sixth are not stored.
 std::array<std::string, kAboutLineCount> EncodeAboutLines(const std::vector<std::string>& lines);
 
 // The line a stored About value gives: a leading ">" is dropped and what

@@ -218,6 +218,7 @@ void TScreen::Notification(TComponent* component, TOperation operation) {
 HCURSOR CursorHandle(TCursor cursor) {
     switch (cursor) {
         case crHandPoint: return LoadCursorA(nullptr, MAKEINTRESOURCEA(32649));  // IDC_HAND
+        case crHourGlass: return LoadCursorA(nullptr, MAKEINTRESOURCEA(32514));  // IDC_WAIT
         default: return LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));            // IDC_ARROW
     }
 }
@@ -225,6 +226,14 @@ HCURSOR CursorHandle(TCursor cursor) {
 void TScreen::SetCursor(TCursor cursor) {
     cursor_ = cursor;
     ::SetCursor(CursorHandle(cursor));
+}
+
+TWaitCursor::TWaitCursor() : previous_(Screen ? Screen->Cursor() : crDefault) {
+    if (Screen) Screen->SetCursor(crHourGlass);
+}
+
+TWaitCursor::~TWaitCursor() {
+    if (Screen) Screen->SetCursor(previous_);
 }
 
 }  // namespace forms

@@ -99,7 +99,7 @@ private:
     int handlingException_ = 0;
 };
 
-enum TCursor : int { crDefault = 0, crHandPoint = -21 };
+enum TCursor : int { crDefault = 0, crHourGlass = -11, crHandPoint = -21 };
 
 class TScreen : public TComponent {
 public:
@@ -122,6 +122,20 @@ private:
 };
 
 HCURSOR CursorHandle(TCursor cursor);
+
+// Shows the wait cursor over the program's windows while it lives, for work
+// that runs without dispatching messages (a load or a save of a large
+// profile), and puts back the screen cursor it found.
+class TWaitCursor {
+public:
+    TWaitCursor();
+    ~TWaitCursor();
+    TWaitCursor(const TWaitCursor&) = delete;
+    TWaitCursor& operator=(const TWaitCursor&) = delete;
+
+private:
+    TCursor previous_;
+};
 
 extern TApplication* Application;
 extern TScreen* Screen;

@@ -76,6 +76,8 @@ std::string TMemoLines::Get(int index) const {
     return lines[static_cast<size_t>(index)];
 }
 
+std::vector<std::string> TMemoLines::ToVector() const { return SplitLines(memo_.Text()); }
+
 void TMemoLines::Put(int index, const std::string& s) {
     auto lines = SplitLines(memo_.Text());
     if (index < 0 || index >= static_cast<int>(lines.size()))

@@ -32,12 +32,15 @@ private:
 
 class TMemo;
 
-// A memo's lines, read from and written to the control itself.
+// A memo's lines, read from and written to the control itself. Every call
+// fetches the memo's text once, so reading all lines is one ToVector() (or
+// Text()), never a loop over Get().
 class TMemoLines : public TStrings {
 public:
     explicit TMemoLines(TMemo& memo) : memo_(memo) {}
     int Count() const override;
     std::string Get(int index) const override;
+    std::vector<std::string> ToVector() const override;
     void Put(int index, const std::string& s) override;
     void Insert(int index, const std::string& s) override;
     void Delete(int index) override;

@@ -27,7 +27,10 @@ public:
     // Copies the lines of source; the list's own lines are replaced.
     void Assign(const TStrings& source);
     void Assign(const std::vector<std::string>& lines);
-    std::vector<std::string> ToVector() const;
+    // All lines at once. Lists that live in a control override it so the
+    // control's text is fetched once, not once per line: reading line by line
+    // through Get() would cost the square of the length.
+    virtual std::vector<std::string> ToVector() const;
 
     // The lines each followed by CR LF.
     std::string Text() const;
@@ -52,6 +55,7 @@ public:
     void Insert(int index, const std::string& s) override;
     void Delete(int index) override;
     void Clear() override { lines_.clear(); }
+    std::vector<std::string> ToVector() const override { return lines_; }
 
 protected:
     void SetLines(const std::vector<std::string>& lines) override { lines_ = lines; }

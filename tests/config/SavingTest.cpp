@@ -171,7 +171,7 @@ TEST(SaveSeries, AboutLinesAreTrimmedEscapedAndPadded) {
     TConfigDocument doc;
     doc.AboutLines = {"Title\t  ", "  Sub", "\tTab", "    ", ">x", "6", "7", "8"};
     EXPECT_EQ(WritesTo(doc, "Dialogs"),
-              (Lines{"L1=Title" + kPad, "L2=>  Sub", "L3=\tTab", "L4=", "L5=>>x", "L6=6"}))
+              (Lines{"L1=Title" + kPad, "L2=>  Sub", "L3=>\tTab", "L4=", "L5=>>x", "L6=6"}))
         << "lines 7 and 8 are not saved";
 
     doc.AboutLines = {};

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "forms/Application.h"
 #include "forms/Controls.h"
@@ -24,6 +25,48 @@ inline std::string WindowText(HWND hwnd) {
     char buffer[1024] = {};
     GetWindowTextA(hwnd, buffer, sizeof buffer);
     return buffer;
+}
+
+// Counts the messages that fetch a window's text and the ones that set it,
+// while it lives, and notes the screen cursor at each of them.
+class TextTraffic {
+public:
+    explicit TextTraffic(HWND hwnd) : hwnd_(hwnd) {
+        SetWindowSubclass(hwnd_, &Proc, kId, reinterpret_cast<DWORD_PTR>(this));
+    }
+    ~TextTraffic() { RemoveWindowSubclass(hwnd_, &Proc, kId); }
+    TextTraffic(const TextTraffic&) = delete;
+    TextTraffic& operator=(const TextTraffic&) = delete;
+
+    int gets = 0;     // WM_GETTEXT
+    int lengths = 0;  // WM_GETTEXTLENGTH
+    int sets = 0;     // WM_SETTEXT
+    std::vector<forms::TCursor> cursors;
+
+private:
+    static constexpr UINT_PTR kId = 0x7E57;
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
+        auto* self = reinterpret_cast<TextTraffic*>(ref);
+        int* counter = msg == WM_GETTEXT ? &self->gets
+                       : msg == WM_GETTEXTLENGTH ? &self->lengths
+                       : msg == WM_SETTEXT ? &self->sets
+                                              : nullptr;
+        if (counter) {
+            ++*counter;
+            self->cursors.push_back(forms::Screen ? forms::Screen->Cursor() : forms::crDefault);
+        }
+        return DefSubclassProc(hwnd, msg, wp, lp);
+    }
+    HWND hwnd_;
+};
+
+// The WM_GETTEXT messages that one fetch of a control's text sends: one, or
+// two where the text is converted from Unicode on the way (the common
+// controls 6 edit under Wine asks twice).
+inline int GetTextsPerFetch(const forms::TWinControl& control) {
+    TextTraffic traffic(control.Handle());
+    (void)control.Text();
+    return traffic.gets;
 }
 
 inline RECT ClientRectOf(HWND hwnd) {
