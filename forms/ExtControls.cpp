@@ -232,9 +232,22 @@ LRESULT TSpeedButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     return TWinControl::WndProc(msg, wp, lp);
 }
 
+// ---- TClickable -------------------------------------------------------------
+
+LRESULT TClickable::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_CAPTURECHANGED:
+            if (TrackClick(Handle(), msg, lp, pressed_)) Click();
+            return 0;
+    }
+    return TWinControl::WndProc(msg, wp, lp);
+}
+
 // ---- TScrollBox -------------------------------------------------------------
 
-TScrollBox::TScrollBox(TComponent* owner, const ControlDef& def, TColor color) : TWinControl(owner, def) {
+TScrollBox::TScrollBox(TComponent* owner, const ControlDef& def, TColor color) : TClickable(owner, def) {
     SetColor(color);
     CreateWnd({"TScrollBox", WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CLIENTEDGE}, true);
 }
@@ -247,18 +260,13 @@ LRESULT TScrollBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             FillRect(reinterpret_cast<HDC>(wp), &r, ColorBrush());
             return 1;
         }
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONUP:
-        case WM_CAPTURECHANGED:
-            if (TrackClick(Handle(), msg, lp, pressed_)) Click();
-            return 0;
     }
-    return TWinControl::WndProc(msg, wp, lp);
+    return TClickable::WndProc(msg, wp, lp);
 }
 
 // ---- TImage -----------------------------------------------------------------
 
-TImage::TImage(TComponent* owner, const ControlDef& def, int iconId) : TWinControl(owner, def) {
+TImage::TImage(TComponent* owner, const ControlDef& def, int iconId) : TClickable(owner, def) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     const int size = def.Bounds.Width;
     icon_.Reset(static_cast<HICON>(
@@ -300,13 +308,8 @@ LRESULT TImage::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             Paint(reinterpret_cast<HDC>(wp), r);
             return 0;
         }
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONUP:
-        case WM_CAPTURECHANGED:
-            if (TrackClick(Handle(), msg, lp, pressed_)) Click();
-            return 0;
     }
-    return TWinControl::WndProc(msg, wp, lp);
+    return TClickable::WndProc(msg, wp, lp);
 }
 
 }  // namespace forms

@@ -66,11 +66,10 @@ private:
     bool pressed_ = false;
 };
 
-// A box in a colour of its own, with a single sunken frame and no scroll
-// bars; a click anywhere in it is its OnClick.
-class TScrollBox : public TWinControl {
+// A control that a press and a release of the left button inside it click.
+class TClickable : public TWinControl {
 public:
-    TScrollBox(TComponent* owner, const ControlDef& def, TColor color);
+    using TWinControl::TWinControl;
 
 protected:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -79,9 +78,19 @@ private:
     bool pressed_ = false;
 };
 
+// A box in a colour of its own, with a single sunken frame and no scroll
+// bars; a click anywhere in it is its OnClick.
+class TScrollBox : public TClickable {
+public:
+    TScrollBox(TComponent* owner, const ControlDef& def, TColor color);
+
+protected:
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+};
+
 // An icon drawn with its transparency on its parent's colour, at the form's
 // scale of its designed size.
-class TImage : public TWinControl {
+class TImage : public TClickable {
 public:
     TImage(TComponent* owner, const ControlDef& def, int iconId);
     // The icon at its designed size.
@@ -95,7 +104,6 @@ private:
 
     IconHandle icon_;
     IconHandle largeIcon_;  // the image at twice the size
-    bool pressed_ = false;
 };
 
 }  // namespace forms

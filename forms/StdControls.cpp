@@ -67,40 +67,7 @@ LRESULT TMemo::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     return TWinControl::WndProc(msg, wp, lp);
 }
 
-int TMemoLines::Count() const { return static_cast<int>(SplitLines(memo_.Text()).size()); }
-
-std::string TMemoLines::Get(int index) const {
-    auto lines = SplitLines(memo_.Text());
-    if (index < 0 || index >= static_cast<int>(lines.size()))
-        throw Exception("List index out of bounds (" + std::to_string(index) + ")");
-    return lines[static_cast<size_t>(index)];
-}
-
 std::vector<std::string> TMemoLines::ToVector() const { return SplitLines(memo_.Text()); }
-
-void TMemoLines::Put(int index, const std::string& s) {
-    auto lines = SplitLines(memo_.Text());
-    if (index < 0 || index >= static_cast<int>(lines.size()))
-        throw Exception("List index out of bounds (" + std::to_string(index) + ")");
-    lines[static_cast<size_t>(index)] = s;
-    SetLines(lines);
-}
-
-void TMemoLines::Insert(int index, const std::string& s) {
-    auto lines = SplitLines(memo_.Text());
-    if (index < 0 || index > static_cast<int>(lines.size()))
-        throw Exception("List index out of bounds (" + std::to_string(index) + ")");
-    lines.insert(lines.begin() + index, s);
-    SetLines(lines);
-}
-
-void TMemoLines::Delete(int index) {
-    auto lines = SplitLines(memo_.Text());
-    if (index < 0 || index >= static_cast<int>(lines.size()))
-        throw Exception("List index out of bounds (" + std::to_string(index) + ")");
-    lines.erase(lines.begin() + index);
-    SetLines(lines);
-}
 
 void TMemoLines::Clear() { memo_.SetText(""); }
 

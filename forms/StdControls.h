@@ -38,12 +38,7 @@ class TMemo;
 class TMemoLines : public TStrings {
 public:
     explicit TMemoLines(TMemo& memo) : memo_(memo) {}
-    int Count() const override;
-    std::string Get(int index) const override;
     std::vector<std::string> ToVector() const override;
-    void Put(int index, const std::string& s) override;
-    void Insert(int index, const std::string& s) override;
-    void Delete(int index) override;
     void Clear() override;
 
 protected:

@@ -4,13 +4,6 @@
 
 namespace forms {
 
-namespace {
-void CheckIndex(int index, int count) {
-    if (index < 0 || index >= count)
-        throw Exception("List index out of bounds (" + std::to_string(index) + ")");
-}
-}  // namespace
-
 std::vector<std::string> SplitLines(std::string_view text) {
     std::vector<std::string> lines;
     size_t start = 0;
@@ -48,22 +41,45 @@ void TStrings::Assign(const TStrings& source) {
 
 void TStrings::Assign(const std::vector<std::string>& lines) { SetLines(lines); }
 
-std::vector<std::string> TStrings::ToVector() const {
-    std::vector<std::string> lines;
-    const int n = Count();
-    lines.reserve(static_cast<size_t>(n));
-    for (int i = 0; i < n; ++i) lines.push_back(Get(i));
-    return lines;
+void TStrings::CheckIndex(int index, int count) {
+    if (index < 0 || index >= count)
+        throw Exception("List index out of bounds (" + std::to_string(index) + ")");
 }
+
+int TStrings::Count() const { return static_cast<int>(ToVector().size()); }
+
+std::string TStrings::Get(int index) const {
+    auto lines = ToVector();
+    CheckIndex(index, static_cast<int>(lines.size()));
+    return std::move(lines[static_cast<size_t>(index)]);
+}
+
+void TStrings::Put(int index, const std::string& s) {
+    auto lines = ToVector();
+    CheckIndex(index, static_cast<int>(lines.size()));
+    lines[static_cast<size_t>(index)] = s;
+    SetLines(lines);
+}
+
+void TStrings::Insert(int index, const std::string& s) {
+    auto lines = ToVector();
+    CheckIndex(index, static_cast<int>(lines.size()) + 1);
+    lines.insert(lines.begin() + index, s);
+    SetLines(lines);
+}
+
+void TStrings::Delete(int index) {
+    auto lines = ToVector();
+    CheckIndex(index, static_cast<int>(lines.size()));
+    lines.erase(lines.begin() + index);
+    SetLines(lines);
+}
+
+void TStrings::Clear() { SetLines({}); }
 
 std::string TStrings::Text() const { return JoinLines(ToVector()); }
 
 void TStrings::SetText(std::string_view text) { SetLines(SplitLines(text)); }
-
-void TStrings::SetLines(const std::vector<std::string>& lines) {
-    Clear();
-    for (const auto& line : lines) Add(line);
-}
 
 std::string TStringList::Get(int index) const {
     CheckIndex(index, Count());
@@ -76,8 +92,7 @@ void TStringList::Put(int index, const std::string& s) {
 }
 
 void TStringList::Insert(int index, const std::string& s) {
-    if (index < 0 || index > Count())
-        throw Exception("List index out of bounds (" + std::to_string(index) + ")");
+    CheckIndex(index, Count() + 1);
     lines_.insert(lines_.begin() + index, s);
 }
 

@@ -15,22 +15,24 @@ public:
     TStrings& operator=(const TStrings&) = delete;
     virtual ~TStrings() = default;
 
-    virtual int Count() const = 0;
-    virtual std::string Get(int index) const = 0;
-    virtual void Put(int index, const std::string& s) = 0;
-    virtual void Insert(int index, const std::string& s) = 0;
-    virtual void Delete(int index) = 0;
-    virtual void Clear() = 0;
+    // Line by line, through the whole list at once (ToVector, SetLines);
+    // a list that keeps its lines itself answers directly.
+    virtual int Count() const;
+    virtual std::string Get(int index) const;
+    virtual void Put(int index, const std::string& s);
+    virtual void Insert(int index, const std::string& s);
+    virtual void Delete(int index);
+    virtual void Clear();
 
     std::string operator[](int index) const { return Get(index); }
     int Add(const std::string& s);
     // Copies the lines of source; the list's own lines are replaced.
     void Assign(const TStrings& source);
     void Assign(const std::vector<std::string>& lines);
-    // All lines at once. Lists that live in a control override it so the
-    // control's text is fetched once, not once per line: reading line by line
-    // through Get() would cost the square of the length.
-    virtual std::vector<std::string> ToVector() const;
+    // All lines at once. For a list that lives in a control this fetches the
+    // control's text once: reading every line through Get() would fetch it
+    // once per line.
+    virtual std::vector<std::string> ToVector() const = 0;
 
     // The lines each followed by CR LF.
     std::string Text() const;
@@ -39,9 +41,12 @@ public:
     void SetText(std::string_view text);
 
 protected:
-    // Replaces all lines at once; lists that live in a control override it so
-    // the control is updated once.
-    virtual void SetLines(const std::vector<std::string>& lines);
+    // Replaces all lines at once, so a list that lives in a control updates it
+    // once.
+    virtual void SetLines(const std::vector<std::string>& lines) = 0;
+
+    // Raises "List index out of bounds (<index>)" unless 0 <= index < count.
+    static void CheckIndex(int index, int count);
 };
 
 class TStringList : public TStrings {
