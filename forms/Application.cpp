@@ -1,5 +1,7 @@
 #include "forms/Application.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 #include "forms/Controls.h"
@@ -213,14 +215,6 @@ void TScreen::SetActiveControl(TWinControl* control) {
 
 void TScreen::Notification(TComponent* component, TOperation operation) {
     if (operation == TOperation::opRemove && component == activeControl_) activeControl_ = nullptr;
-}
-
-HCURSOR CursorHandle(TCursor cursor) {
-    switch (cursor) {
-        case crHandPoint: return LoadCursorA(nullptr, MAKEINTRESOURCEA(32649));  // IDC_HAND
-        case crHourGlass: return LoadCursorA(nullptr, MAKEINTRESOURCEA(32514));  // IDC_WAIT
-        default: return LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));            // IDC_ARROW
-    }
 }
 
 void TScreen::SetCursor(TCursor cursor) {

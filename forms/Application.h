@@ -11,6 +11,7 @@
 
 #include "forms/Component.h"
 #include "forms/Exception.h"
+#include "forms/Graphics.h"
 #include "forms/Method.h"
 #include "forms/Services.h"
 #include "forms/Win.h"
@@ -20,7 +21,6 @@ namespace forms {
 class TForm;
 class TWinControl;
 
-using TNotifyEvent = Method<TObject*>;
 using TExceptionEvent = Method<TObject*, const Exception&>;
 
 // Makes a dialog of the application modal to the whole program: the thread's
@@ -99,7 +99,6 @@ private:
     int handlingException_ = 0;
 };
 
-enum TCursor : int { crDefault = 0, crHourGlass = -11, crHandPoint = -21 };
 
 class TScreen : public TComponent {
 public:
@@ -121,7 +120,6 @@ private:
     TCursor cursor_ = crDefault;
 };
 
-HCURSOR CursorHandle(TCursor cursor);
 
 // Shows the wait cursor over the program's windows while it lives, for work
 // that runs without dispatching messages (a load or a save of a large

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "forms/Method.h"
+
 namespace forms {
 
 class TObject {
@@ -17,6 +19,9 @@ public:
     TObject& operator=(const TObject&) = delete;
     virtual ~TObject() = default;
 };
+
+// The event of most controls and components: who raised it.
+using TNotifyEvent = Method<TObject*>;
 
 enum class TOperation { opInsert, opRemove };
 

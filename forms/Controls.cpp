@@ -1,8 +1,11 @@
 #include "forms/Controls.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 #include "forms/Accessible.h"
+#include "forms/Application.h"
 
 namespace forms {
 

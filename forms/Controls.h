@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "forms/Application.h"
 #include "forms/Component.h"
 #include "forms/Graphics.h"
 #include "forms/Method.h"
@@ -187,10 +186,6 @@ public:
     int TextHeight() const noexcept { return textHeight_; }
     // The pixels per inch the form is laid out for: its monitor's.
     int Dpi() const noexcept { return dpi_; }
-    // Lays the form and every control out again for another DPI, keeping
-    // contents, focus and window order; with `place`, the window moves there
-    // (its top-left corner) and takes the size of its scaled client area.
-    void ChangeDpi(int dpi, const RECT* place = nullptr);
     int ClientWidth() const { return Scale(clientWidth_); }
     int ClientHeight() const { return Scale(clientHeight_); }
 
@@ -199,13 +194,20 @@ public:
     // dialog manager tabs through it; a label put directly before the control
     // it names gives that control its name for screen readers.
     void SetTabOrder(std::initializer_list<TWinControl*> controls);
-    int NextControlId() noexcept { return nextId_++; }
-    void AddHint(TWinControl* control);
 
 protected:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
+    // A control being created asks its form for an id and for its tooltip.
+    friend class TWinControl;
+    int NextControlId() noexcept { return nextId_++; }
+    void AddHint(TWinControl* control);
+
+    // Lays the form and every control out again for another DPI, keeping
+    // contents, focus and window order; with `place`, the window moves there
+    // (its top-left corner) and takes the size of its scaled client area.
+    void ChangeDpi(int dpi, const RECT* place = nullptr);
     void RestoreFocus();
     void MeasureFont();
     // Sizes the window for the scaled client area, its top-left at `at`.

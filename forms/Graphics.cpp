@@ -69,4 +69,12 @@ void StretchPicture(HDC dc, int x, int y, int width, int height, HDC source, int
     SetStretchBltMode(dc, oldMode);
 }
 
+HCURSOR CursorHandle(TCursor cursor) {
+    switch (cursor) {
+        case crHandPoint: return LoadCursorA(nullptr, MAKEINTRESOURCEA(32649));  // IDC_HAND
+        case crHourGlass: return LoadCursorA(nullptr, MAKEINTRESOURCEA(32514));  // IDC_WAIT
+        default: return LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));            // IDC_ARROW
+    }
+}
+
 }  // namespace forms

@@ -17,6 +17,10 @@ static_assert(clBackground == SystemColor(COLOR_BACKGROUND) && clActiveCaption =
               clWindowText == SystemColor(COLOR_WINDOWTEXT) && clBtnFace == SystemColor(COLOR_BTNFACE) &&
               clGrayText == SystemColor(COLOR_GRAYTEXT));
 
+// The mouse cursors the controls and the screen use; crDefault is the arrow.
+enum TCursor : int { crDefault = 0, crHourGlass = -11, crHandPoint = -21 };
+HCURSOR CursorHandle(TCursor cursor);
+
 // The RGB value of a colour, resolving a system colour through GetSysColor.
 COLORREF ColorToRGB(TColor color);
 

@@ -1,11 +1,9 @@
 #include "forms/Services.h"
 
 #include "forms/Exception.h"
+#include "forms/InputDialog.h"
 
 namespace forms {
-
-// Defined with the text-input dialog.
-bool RunPromptForText(const std::string& caption, const std::string& prompt, std::string& value);
 
 namespace {
 

@@ -9,6 +9,11 @@
 
 #include "forms/Win.h"
 
+// Their types, and the names of the entries, which these headers define as
+// macros of the "A" functions.
+#include <commdlg.h>
+#include <shellapi.h>
+
 namespace forms {
 
 struct Services {

@@ -1,5 +1,7 @@
 #include "forms/StdControls.h"
 
+#include <commctrl.h>
+
 namespace forms {
 
 namespace {

@@ -10,6 +10,8 @@
 #include "forms/Controls.h"
 #include "forms/Win.h"
 
+#include <commctrl.h>
+
 namespace testutil {
 
 // Dispatches what is waiting, through the application's own message
