@@ -187,9 +187,20 @@ TEST_F(SetupTest, F1InAMemoRunsHelpAndTheMemoGetsNothingAlsoWithShift) {
     EXPECT_EQ(key, 'A');
 }
 
+// The help file's place beside the program, cleared when the test ends,
+// whether it passed or failed.
+struct HelpBesideTheProgram {
+    const std::filesystem::path path =
+        std::filesystem::path(Application->ExeName()).parent_path() / "glimview.hlp";
+    ~HelpBesideTheProgram() {
+        std::error_code error;
+        std::filesystem::remove_all(path, error);
+    }
+};
+
 TEST_F(SetupTest, AHelpFileBesideTheProgramGoesToTheHelpViewer) {
-    const std::filesystem::path exe = Application->ExeName();
-    const std::filesystem::path help = exe.parent_path() / "glimview.hlp";
+    const HelpBesideTheProgram beside;
+    const std::filesystem::path& help = beside.path;
     ASSERT_FALSE(std::filesystem::exists(help)) << "left over from an earlier run";
     WriteBytes(help.string(), "help");
     struct Call {
@@ -217,7 +228,8 @@ TEST_F(SetupTest, AHelpFileBesideTheProgramGoesToTheHelpViewer) {
 }
 
 TEST_F(SetupTest, AFolderNamedLikeTheHelpFileIsNoHelpFile) {
-    const std::filesystem::path help = std::filesystem::path(Application->ExeName()).parent_path() / "glimview.hlp";
+    const HelpBesideTheProgram beside;
+    const std::filesystem::path& help = beside.path;
     ASSERT_FALSE(std::filesystem::exists(help));
     std::filesystem::create_directory(help);
     auto boxes = AnswerBoxes();

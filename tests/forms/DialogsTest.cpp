@@ -9,6 +9,7 @@
 
 #include "forms/Controls.h"
 #include "forms/Dialogs.h"
+#include "tests/platform/ProfileTestSupport.h"
 #include "tests/support/WindowTest.h"
 
 using namespace forms;
@@ -137,9 +138,9 @@ TEST_F(DialogsTest, SaveDialogWithoutDefaultExtensionTakesALongPathWhole) {
 // The real save dialog makes the folder it saved in the current one; the
 // component puts the old one back.
 TEST_F(DialogsTest, RealSaveDialogReturnsTheTypedNameAndKeepsTheCurrentFolder) {
-    char temp[MAX_PATH] = {}, before[MAX_PATH] = {}, after[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    const std::string folder = std::string(temp) + "glimsel dialog test";
+    char before[MAX_PATH] = {}, after[MAX_PATH] = {};
+    const profiletest::TempFolder temp;
+    const std::string folder = temp.File("glimsel dialog test");
     CreateDirectoryA(folder.c_str(), nullptr);
     GetCurrentDirectoryA(MAX_PATH, before);
 
@@ -161,7 +162,6 @@ TEST_F(DialogsTest, RealSaveDialogReturnsTheTypedNameAndKeepsTheCurrentFolder) {
     EXPECT_EQ(title, "Save configuration file as ...");
     EXPECT_EQ(dialog.FileName, folder + "\\gift");
     EXPECT_STREQ(after, before);
-    RemoveDirectoryA(folder.c_str());
 }
 
 // What the colour dialog was given.
