@@ -12,6 +12,7 @@
 
 #include "app/Form1.h"
 #include "tests/platform/ProfileTestSupport.h"
+#include "tests/app/Form1Fixture.h"
 #include "tests/support/WindowTest.h"
 
 using namespace forms;
@@ -124,21 +125,12 @@ struct Box {
     UINT flags = 0;
 };
 
-class EditorsTest : public testing::Test {
+class EditorsTest : public Form1Fixture {
 protected:
     void SetUp() override {
-        form.reset(new glim::TForm1(nullptr));
-        Application->SetMainForm(form.get());
-        form->CommandLineProfile.clear();
+        Form1Fixture::SetUp();
         form->OnActivate = {};  // no load at the first activation
-        form->Show();
-        SetForegroundWindow(form->Handle());
-        Pump(5);
-    }
-    void TearDown() override {
-        Application->SetMainForm(nullptr);
-        form.reset();
-        Pump();
+        ShowActive();
     }
 
     // Answers the text prompt with `answer` and OK, or with Cancel.
@@ -188,7 +180,6 @@ protected:
         return pixel;
     }
 
-    Owned<glim::TForm1> form;
     Prompt prompt_;
     Box box_;
     int colorCalls_ = 0;

@@ -13,6 +13,7 @@
 
 #include "app/Form1.h"
 #include "tests/platform/ProfileTestSupport.h"
+#include "tests/app/Form1Fixture.h"
 #include "tests/support/WindowTest.h"
 
 using namespace forms;
@@ -88,27 +89,8 @@ std::function<BOOL(OPENFILENAMEA&)> FileAnswer(FileRequest& request, const std::
     };
 }
 
-class FileCommandsTest : public testing::Test {
+class FileCommandsTest : public Form1Fixture {
 protected:
-    void SetUp() override {
-        form.reset(new glim::TForm1(nullptr));
-        Application->SetMainForm(form.get());
-        form->CommandLineProfile.clear();
-        Pump();
-    }
-    void TearDown() override {
-        Application->SetMainForm(nullptr);
-        form.reset();
-        Pump();
-    }
-
-    // A click as the mouse gives it: through the button's window procedure,
-    // so an error of the handler goes to the application's error handling.
-    void Click(TWinControl* button) {
-        SendMessageA(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-        SendMessageA(button->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-        Pump();
-    }
     void Open(const std::string& file) {
         openAnswer = file;
         Click(form->OpenBtn);
@@ -143,7 +125,6 @@ protected:
 
     static constexpr char kCompanionBytes[] = "stand-in viewer";
 
-    Owned<glim::TForm1> form;
     TempFolder folder;
     TempFolder companionFolder;
     std::string companion;

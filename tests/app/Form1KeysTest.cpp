@@ -9,6 +9,7 @@
 
 #include "app/Form1.h"
 #include "tests/platform/ProfileTestSupport.h"
+#include "tests/app/Form1Fixture.h"
 #include "tests/support/WindowTest.h"
 
 using namespace forms;
@@ -42,21 +43,11 @@ struct Clicks {
     void Clicked(TObject* sender) { senders.push_back(sender); }
 };
 
-class Form1Keys : public testing::Test {
+class Form1Keys : public Form1Fixture {
 protected:
     void SetUp() override {
-        form.reset(new glim::TForm1(nullptr));
-        Application->SetMainForm(form.get());
-        form->CommandLineProfile.clear();
-        form->Show();
-        SetForegroundWindow(form->Handle());
-        SetActiveWindow(form->Handle());
-        Pump(5);
-    }
-    void TearDown() override {
-        Application->SetMainForm(nullptr);
-        form.reset();
-        Pump();
+        Form1Fixture::SetUp();
+        ShowActive();
     }
     // Each of the buttons counts its clicks instead of running its command.
     void RecordClicks() {
@@ -64,7 +55,6 @@ protected:
             b->OnClick = Bind<&Clicks::Clicked>(&clicks);
     }
 
-    Owned<glim::TForm1> form;
     Clicks clicks;
 };
 

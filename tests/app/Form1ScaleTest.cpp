@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/Form1.h"
+#include "tests/app/Form1Fixture.h"
 #include "tests/support/WindowTest.h"
 
 using namespace forms;
@@ -57,20 +58,8 @@ Picture Render(HWND hwnd) {
     return p;
 }
 
-class Form1Scale : public testing::Test {
+class Form1Scale : public Form1Fixture {
 protected:
-    void SetUp() override {
-        form.reset(new glim::TForm1(nullptr));
-        Application->SetMainForm(form.get());
-        Pump();
-    }
-    void TearDown() override {
-        Application->SetMainForm(nullptr);
-        form.reset();
-        Pump();
-    }
-    int S(int v) const { return MulDiv(v, form->TextHeight(), 13); }
-
     std::vector<HWND> Children(HWND parent) const {
         std::vector<HWND> list;
         for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) list.push_back(c);
@@ -117,7 +106,6 @@ protected:
         }
     }
 
-    Owned<glim::TForm1> form;
 };
 
 TEST_F(Form1Scale, EveryCaptionFitsAndNothingOverlapsOrLeavesItsPanel) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/Form1.h"
+#include "tests/app/Form1Fixture.h"
 #include "tests/support/WindowTest.h"
 
 using namespace forms;
@@ -18,23 +19,13 @@ using namespace testutil;
 
 namespace {
 
-class Form1ScreenReader : public testing::Test {
+class Form1ScreenReader : public Form1Fixture {
 protected:
     void SetUp() override {
-        form.reset(new glim::TForm1(nullptr));
-        Application->SetMainForm(form.get());
-        form->Show();
-        SetForegroundWindow(form->Handle());
-        SetActiveWindow(form->Handle());
-        Pump(5);
-    }
-    void TearDown() override {
-        Application->SetMainForm(nullptr);
-        form.reset();
-        Pump();
+        Form1Fixture::SetUp();
+        ShowActive();
     }
 
-    Owned<glim::TForm1> form;
 };
 
 struct Clicks {

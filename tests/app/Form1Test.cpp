@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/Form1.h"
+#include "tests/app/Form1Fixture.h"
 #include "tests/support/WindowTest.h"
 
 using namespace forms;
@@ -13,21 +14,8 @@ using namespace testutil;
 
 namespace {
 
-class Form1Test : public testing::Test {
+class Form1Test : public Form1Fixture {
 protected:
-    void SetUp() override {
-        form.reset(new glim::TForm1(nullptr));
-        Application->SetMainForm(form.get());
-        Pump();
-    }
-    void TearDown() override {
-        Application->SetMainForm(nullptr);
-        form.reset();
-        Pump();
-    }
-
-    int S(int v) const { return MulDiv(v, form->TextHeight(), 13); }
-
     // Where the definition puts a control, at the window's scale; a label or
     // a check box may be wider, to show its text whole.
     void ExpectRect(TWinControl* c, int left, int top, int width, int height, bool mayGrow = false) {
@@ -48,7 +36,6 @@ protected:
         Pump(5);
     }
 
-    Owned<glim::TForm1> form;
 };
 
 struct Expected {

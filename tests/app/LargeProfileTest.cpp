@@ -11,6 +11,7 @@
 #include "app/Form1.h"
 #include "forms/Services.h"
 #include "tests/platform/ProfileTestSupport.h"
+#include "tests/app/Form1Fixture.h"
 #include "tests/support/WindowTest.h"
 
 using namespace forms;
@@ -27,24 +28,11 @@ Lines Masks() {
     return masks;
 }
 
-class LargeProfileTest : public testing::Test {
+class LargeProfileTest : public Form1Fixture {
 protected:
     void SetUp() override {
-        form.reset(new glim::TForm1(nullptr));
-        Application->SetMainForm(form.get());
+        Form1Fixture::SetUp();
         form->CommandLineProfile = ini;
-        Pump();
-    }
-    void TearDown() override {
-        Application->SetMainForm(nullptr);
-        form.reset();
-        Pump();
-    }
-    // A click as the mouse gives it, so an error reaches the error handling.
-    void Click(TWinControl* button) {
-        SendMessageA(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-        SendMessageA(button->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-        Pump();
     }
     static void ExpectWaitCursorThroughout(const TextTraffic& traffic, const char* what) {
         for (TCursor cursor : traffic.cursors) EXPECT_EQ(cursor, crHourGlass) << what;
@@ -52,7 +40,6 @@ protected:
 
     profiletest::TempFolder folder;
     const std::string ini = folder.File("large.ini");
-    Owned<glim::TForm1> form;
     std::vector<std::string> boxes;
     ServiceOverride<std::function<int(HWND, const char*, const char*, UINT)>> messageBox{
         &Services::MessageBox, [this](HWND, const char* text, const char*, UINT) {

@@ -9,6 +9,7 @@
 #include "app/CommandLine.h"
 #include "app/Form1.h"
 #include "tests/platform/ProfileTestSupport.h"
+#include "tests/app/Form1Fixture.h"
 #include "tests/support/WindowTest.h"
 
 using namespace forms;
@@ -33,19 +34,15 @@ struct Box {
     int count = 0;
 };
 
-class SetupTest : public testing::Test {
+class SetupTest : public Form1Fixture {
 protected:
     void SetUp() override {
-        form.reset(new glim::TForm1(nullptr));
-        Application->SetMainForm(form.get());
-        form->CommandLineProfile.clear();
+        Form1Fixture::SetUp();
         Application->SetHelpFile("");
     }
     void TearDown() override {
-        Application->SetMainForm(nullptr);
         Application->SetHelpFile("");
-        form.reset();
-        Pump();
+        Form1Fixture::TearDown();
     }
     ServiceOverride<std::function<int(HWND, const char*, const char*, UINT)>> AnswerBoxes() {
         return {&Services::MessageBox, [this](HWND, const char* text, const char* caption, UINT flags) {
@@ -61,7 +58,6 @@ protected:
         Pump(5);
     }
 
-    Owned<glim::TForm1> form;
     TempFolder folder;
     Box box;
 };

@@ -1,0 +1,48 @@
+#pragma once
+// The configuration window of a window test: made for each test as the
+// program's main form, without a command-line profile, and destroyed after it.
+
+#include <gtest/gtest.h>
+
+#include "app/Form1.h"
+#include "tests/support/WindowTest.h"
+
+namespace testutil {
+
+class Form1Fixture : public testing::Test {
+protected:
+    void SetUp() override {
+        form.reset(new glim::TForm1(nullptr));
+        forms::Application->SetMainForm(form.get());
+        form->CommandLineProfile.clear();
+        Pump();
+    }
+    void TearDown() override {
+        forms::Application->SetMainForm(nullptr);
+        form.reset();
+        Pump();
+    }
+
+    // Shown and active, as the user meets it.
+    void ShowActive() {
+        form->Show();
+        SetForegroundWindow(form->Handle());
+        SetActiveWindow(form->Handle());
+        Pump(5);
+    }
+
+    // A click as the mouse gives it: through the button's window procedure,
+    // so an error of the handler goes to the application's error handling.
+    static void Click(forms::TWinControl* button) {
+        SendMessageA(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        SendMessageA(button->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        Pump();
+    }
+
+    // A measure of the window's definition at the window's scale.
+    int S(int v) const { return MulDiv(v, form->TextHeight(), 13); }
+
+    forms::Owned<glim::TForm1> form;
+};
+
+}  // namespace testutil
