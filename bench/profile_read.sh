@@ -11,27 +11,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 passes=${1:-5}
 
-# Build output shows only when a step fails.
-quiet() {
-    local output
-    output=$("$@" 2>&1) || { echo "$output" >&2; return 1; }
-}
-tools/setup.sh
-quiet cmake --preset windows
-quiet cmake --build --preset windows --target bench_profile_read -j"$(nproc)"
-quiet cmake -S . -B build/bench-native -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+source bench/common.sh
+windows_target bench_profile_read
+quiet cmake -S . -B build/bench-native -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DGLIM_BUILD_BENCHMARKS=ON
 quiet cmake --build build/bench-native --target bench_profile_read -j"$(nproc)"
 native=build/bench-native/bin/bench_profile_read
 windows=build/windows/bin/bench_profile_read.exe
-
-source tools/xdisplay.sh
-work=$(mktemp -d)
-finish() {
-    tools/wine-run.sh --stop
-    [ -n "${glim_xvfb_pid:-}" ] && kill "$glim_xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap finish EXIT
 tools/wine-run.sh --init
 
 sizes=(10000 20000)

@@ -13,23 +13,8 @@ shift || true
 sizes=("$@")
 [ ${#sizes[@]} -gt 0 ] || sizes=(3000 10000)
 
-# Build output shows only when a step fails.
-quiet() {
-    local output
-    output=$("$@" 2>&1) || { echo "$output" >&2; return 1; }
-}
-tools/setup.sh
-quiet cmake --preset windows
-quiet cmake --build --preset windows --target bench_save -j"$(nproc)"
-
-source tools/xdisplay.sh
-work=$(mktemp -d)
-finish() {
-    tools/wine-run.sh --stop
-    [ -n "${glim_xvfb_pid:-}" ] && kill "$glim_xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap finish EXIT
+source bench/common.sh
+windows_target bench_save
 tools/wine-run.sh --init
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.1f", a / b; else printf "-" }'; }

@@ -7,18 +7,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-tools/setup.sh
-cmake --preset windows >/dev/null
-cmake --build --preset windows --target bench_startup -j"$(nproc)" >/dev/null
-
-source tools/xdisplay.sh
-finish() {
-    tools/wine-run.sh --stop
-    [ -n "${glim_xvfb_pid:-}" ] && kill "$glim_xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-work=$(mktemp -d)
-trap finish EXIT
+source bench/common.sh
+windows_target bench_startup
 tools/wine-run.sh --init
 
 cat > "$work/bench.ini" <<'INI'
