@@ -50,9 +50,9 @@ void Exchange(TForm1& form, Document& doc, Transfer transfer) {
     transfer(doc.Default, *form.Edit7);
     transfer(doc.EditMask, *form.CheckBox1);
     transfer(doc.ShowFileNames, *form.CheckBox2);
-    TMenuItem* const items[config::kMenuItemCount] = {form.Copytoclipboard1, form.Saveas1,  form.SaveIconasBMP1,
-                                                      form.Setbackgroundcolor1, form.Internet1, form.EMail1,
-                                                      form.Help1,             form.About1};
+    TMenuItem* const items[config::kMenuItemCount] = {
+        form.Copytoclipboard1, form.Saveas1, form.SaveIconasBMP1, form.Setbackgroundcolor1,
+        form.Internet1,        form.EMail1,  form.Help1,          form.About1};
     for (std::size_t i = 0; i < config::kMenuItemCount; ++i) transfer(doc.MenuCaptions[i], *items[i]);
     transfer(doc.Color, *form.ScrollBox1);
     transfer(doc.Masks, *form.Memo1);

@@ -53,8 +53,8 @@ void TForm1::SaveAsBtnClick(TObject*) {
     SaveDialog1->FileName = ChangeFileExt(chosen, ".ini");
     const std::string profile = SaveDialog1->FileName;
     if (!SamePath(profile, chosen) && config::FileExists(profile) &&
-        Msg1->ShowText(msg32::mbConfirmation,
-                       Literal(profile) + LoadText(IDS_REPLACE_QUESTION, kReplaceQuestion)) != IDYES)
+        Msg1->ShowText(msg32::mbConfirmation, Literal(profile) + LoadText(IDS_REPLACE_QUESTION, kReplaceQuestion)) !=
+            IDYES)
         return;
     SaveConfiguration(profile);
 

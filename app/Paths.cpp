@@ -31,12 +31,11 @@ bool SamePath(const std::string& a, const std::string& b) {
         return out;
     };
     const std::wstring wa = wide(a), wb = wide(b);
-    return CompareStringOrdinal(wa.data(), static_cast<int>(wa.size()), wb.data(), static_cast<int>(wb.size()),
-                                TRUE) == CSTR_EQUAL;
+    return CompareStringOrdinal(wa.data(), static_cast<int>(wa.size()), wb.data(), static_cast<int>(wb.size()), TRUE) ==
+           CSTR_EQUAL;
 #else
     auto upper = [](unsigned char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; };
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [&](char x, char y) { return upper(x) == upper(y); });
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [&](char x, char y) { return upper(x) == upper(y); });
 #endif
 }
 

@@ -19,8 +19,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
     RegisterClassA(&wc);
-    HWND hwnd = CreateWindowExA(0, "BareWindow", "Bare window", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                                510, 427, nullptr, nullptr, instance, nullptr);
+    HWND hwnd = CreateWindowExA(0, "BareWindow", "Bare window", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 510,
+                                427, nullptr, nullptr, instance, nullptr);
     ShowWindow(hwnd, show);
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {

@@ -21,17 +21,11 @@ namespace {
 
 constexpr int kKeysPerSection = 100;
 
-std::string SectionName(int key) {
-    return "Section" + std::to_string(key / kKeysPerSection);
-}
+std::string SectionName(int key) { return "Section" + std::to_string(key / kKeysPerSection); }
 
-std::string KeyName(int key) {
-    return "Key" + std::to_string(key % kKeysPerSection);
-}
+std::string KeyName(int key) { return "Key" + std::to_string(key % kKeysPerSection); }
 
-std::string ValueOf(int key) {
-    return "Value of key " + std::to_string(key) + ", *.ico;*.exe;*.dll";
-}
+std::string ValueOf(int key) { return "Value of key " + std::to_string(key) + ", *.ico;*.exe;*.dll"; }
 
 int Make(const char* file, int keys) {
     std::FILE* out = std::fopen(file, "wb");
@@ -40,9 +34,7 @@ int Make(const char* file, int keys) {
         return 1;
     }
     for (int key = 0; key < keys; ++key) {
-        if (key % kKeysPerSection == 0) {
-            std::fprintf(out, "[%s]\r\n", SectionName(key).c_str());
-        }
+        if (key % kKeysPerSection == 0) std::fprintf(out, "[%s]\r\n", SectionName(key).c_str());
         std::fprintf(out, "%s=%s\r\n", KeyName(key).c_str(), ValueOf(key).c_str());
     }
     return std::fclose(out) == 0 ? 0 : 1;
@@ -61,11 +53,8 @@ int Read(const char* file, int keys, int passes) {
     int wrong = 0;
     for (int pass = 0; pass < passes; ++pass) {
         const auto start = std::chrono::steady_clock::now();
-        for (int key = 0; key < keys; ++key) {
-            if (ini.ReadValue(sections[key], names[key], "") != values[key]) {
-                ++wrong;
-            }
-        }
+        for (int key = 0; key < keys; ++key)
+            if (ini.ReadValue(sections[key], names[key], "") != values[key]) ++wrong;
         times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     }
     if (wrong > 0) {
@@ -85,10 +74,9 @@ int main(int argc, char** argv) {
     if ((mode == "make" && argc == 4) || (mode == "read" && (argc == 4 || argc == 5))) {
         const int keys = std::atoi(argv[3]);
         const int passes = argc == 5 ? std::atoi(argv[4]) : 5;
-        if (keys > 0 && passes > 0) {
-            return mode == "make" ? Make(argv[2], keys) : Read(argv[2], keys, passes);
-        }
+        if (keys > 0 && passes > 0) return mode == "make" ? Make(argv[2], keys) : Read(argv[2], keys, passes);
     }
-    std::fprintf(stderr, "usage: %s make FILE KEYS | read FILE KEYS [PASSES]\n", argc > 0 ? argv[0] : "bench_profile_read");
+    std::fprintf(stderr, "usage: %s make FILE KEYS | read FILE KEYS [PASSES]\n",
+                 argc > 0 ? argv[0] : "bench_profile_read");
     return 2;
 }

@@ -101,9 +101,10 @@ int main(int argc, char** argv) {
         PlainSave(form->Memo1->Handle(), plain);
         const double plainTotal = (UnixNow() - started) * 1e3;
 
-        std::printf("masks=%d program=%s program_start=%.6f program_total=%.1f plain=%s plain_start=%.6f "
-                    "plain_total=%.1f\n",
-                    masks, program.c_str(), clicked, programTotal, plain.c_str(), started, plainTotal);
+        std::printf(
+            "masks=%d program=%s program_start=%.6f program_total=%.1f plain=%s plain_start=%.6f "
+            "plain_total=%.1f\n",
+            masks, program.c_str(), clicked, programTotal, plain.c_str(), started, plainTotal);
         std::fflush(stdout);
     }
     return 0;

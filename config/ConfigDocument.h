@@ -21,14 +21,14 @@ struct TConfigDocument {
     std::string Dialog;  // Edit2
 
     // Options
-    std::string HelpFile;  // Edit3, whole; saving stores its file-name part
-    std::string Home;      // Edit4
-    std::string Mail;      // Edit5
-    std::string Open;      // Edit6
-    std::string Default;   // Edit7
-    bool EditMask = false;                 // CheckBox1
-    bool ShowFileNames = true;             // CheckBox2
-    std::int32_t Color = clBackground;     // ScrollBox1's colour
+    std::string HelpFile;               // Edit3, whole; saving stores its file-name part
+    std::string Home;                   // Edit4
+    std::string Mail;                   // Edit5
+    std::string Open;                   // Edit6
+    std::string Default;                // Edit7
+    bool EditMask = false;              // CheckBox1
+    bool ShowFileNames = true;          // CheckBox2
+    std::int32_t Color = clBackground;  // ScrollBox1's colour
 
     // Menu: the item captions, in the order of their keys in kProfileKeys
     std::array<std::string, kMenuItemCount> MenuCaptions;
@@ -45,7 +45,7 @@ struct TConfigDocument {
 // MenuCaptions.
 struct ProfileKey {
     const char* section;
-    const char* key;      // nullptr: the whole section (Masks, AboutLines)
+    const char* key;  // nullptr: the whole section (Masks, AboutLines)
     ValueKind kind;
     const char* missing;  // taken when the key is missing (a number's text for flags);
                           // nullptr: the field keeps its value
@@ -59,27 +59,27 @@ struct ProfileKey {
 // whole sections, which a save erases and writes anew. The colour is the
 // document's Color, the masks its Masks, the About lines its AboutLines.
 inline constexpr ProfileKey kProfileKeys[] = {
-    {kCaptions, "Title",  ValueKind::Text, "", &TConfigDocument::Title},
+    {kCaptions, "Title", ValueKind::Text, "", &TConfigDocument::Title},
     {kCaptions, "Dialog", ValueKind::Text, "", &TConfigDocument::Dialog},
     // The digit defaults apply to a missing key only; a key present with an
     // empty value gives an empty caption.
-    {kMenu, "Copy",       ValueKind::Text, "1", nullptr, nullptr, 0},
-    {kMenu, "Icon",       ValueKind::Text, "2", nullptr, nullptr, 1},
-    {kMenu, "Bitmap",     ValueKind::Text, "3", nullptr, nullptr, 2},
+    {kMenu, "Copy", ValueKind::Text, "1", nullptr, nullptr, 0},
+    {kMenu, "Icon", ValueKind::Text, "2", nullptr, nullptr, 1},
+    {kMenu, "Bitmap", ValueKind::Text, "3", nullptr, nullptr, 2},
     {kMenu, "Background", ValueKind::Text, "4", nullptr, nullptr, 3},
-    {kMenu, "Homepage",   ValueKind::Text, "5", nullptr, nullptr, 4},
-    {kMenu, "EMail",      ValueKind::Text, "6", nullptr, nullptr, 5},
-    {kMenu, "Help",       ValueKind::Text, "7", nullptr, nullptr, 6},
-    {kMenu, "About",      ValueKind::Text, "8", nullptr, nullptr, 7},
+    {kMenu, "Homepage", ValueKind::Text, "5", nullptr, nullptr, 4},
+    {kMenu, "EMail", ValueKind::Text, "6", nullptr, nullptr, 5},
+    {kMenu, "Help", ValueKind::Text, "7", nullptr, nullptr, 6},
+    {kMenu, "About", ValueKind::Text, "8", nullptr, nullptr, 7},
     {kExtensions, nullptr, ValueKind::Masks, nullptr},
-    {kOptions, "EditMask",      ValueKind::FlagNotZero,    "0", nullptr, &TConfigDocument::EditMask},
+    {kOptions, "EditMask", ValueKind::FlagNotZero, "0", nullptr, &TConfigDocument::EditMask},
     {kOptions, "ShowFileNames", ValueKind::FlagExactlyOne, "1", nullptr, &TConfigDocument::ShowFileNames},
-    {kOptions, "HelpFile",      ValueKind::FileName,       "",  &TConfigDocument::HelpFile},
-    {kOptions, "Open",          ValueKind::Text,           "",  &TConfigDocument::Open},
-    {kOptions, "Default",       ValueKind::LowerCaseText,  "",  &TConfigDocument::Default},
-    {kOptions, "Home",          ValueKind::Text,           "",  &TConfigDocument::Home},
-    {kOptions, "Mail",          ValueKind::Text,           "",  &TConfigDocument::Mail},
-    {kOptions, "Color",         ValueKind::Colour,         nullptr},
+    {kOptions, "HelpFile", ValueKind::FileName, "", &TConfigDocument::HelpFile},
+    {kOptions, "Open", ValueKind::Text, "", &TConfigDocument::Open},
+    {kOptions, "Default", ValueKind::LowerCaseText, "", &TConfigDocument::Default},
+    {kOptions, "Home", ValueKind::Text, "", &TConfigDocument::Home},
+    {kOptions, "Mail", ValueKind::Text, "", &TConfigDocument::Mail},
+    {kOptions, "Color", ValueKind::Colour, nullptr},
     {kDialogs, nullptr, ValueKind::AboutLines, nullptr},
 };
 

@@ -9,9 +9,7 @@
 namespace config {
 
 bool FileExists(const std::string& path) {
-    if (path.empty()) {
-        return false;
-    }
+    if (path.empty()) return false;
 #ifdef _WIN32
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);

@@ -51,12 +51,9 @@ std::string TIniFile::ReadValue(const std::string& section, const std::string& k
     return std::string(buffer, std::min<std::size_t>(copied, sizeof buffer - 1));
 }
 
-std::int32_t TIniFile::ReadNumber(const std::string& section, const std::string& key,
-                                  std::int32_t defaultValue) const {
+std::int32_t TIniFile::ReadNumber(const std::string& section, const std::string& key, std::int32_t defaultValue) const {
     std::string text = ReadValue(section, key, "");
-    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-        text.replace(0, 2, "$");
-    }
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text.replace(0, 2, "$");
     return ParseNumber(text).value_or(defaultValue);
 }
 
@@ -66,9 +63,8 @@ std::int32_t TIniFile::ReadNumber(const std::string& section, const std::string&
 // could give back anyway.
 void TIniFile::WriteValue(const std::string& section, const std::string& key, const std::string& value) {
     const std::string firstLine = value.substr(0, value.find_first_of("\r\n"));
-    if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), firstLine.c_str(), profilePath_.c_str())) {
+    if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), firstLine.c_str(), profilePath_.c_str()))
         throw EProfileError(EProfileError::TAction::Write, fileName_);
-    }
 }
 
 void TIniFile::WriteFlag(const std::string& section, const std::string& key, bool flag) {
@@ -76,9 +72,8 @@ void TIniFile::WriteFlag(const std::string& section, const std::string& key, boo
 }
 
 void TIniFile::ClearSection(const std::string& section) {
-    if (!WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, profilePath_.c_str())) {
+    if (!WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, profilePath_.c_str()))
         throw EProfileError(EProfileError::TAction::Write, fileName_);
-    }
 }
 
 }  // namespace config

@@ -24,8 +24,7 @@ void LoadDocument(const std::string& path, TConfigDocument& doc) {
                 // the preview as it is; nothing about it is ever reported.
                 try {
                     if (auto colour = DecodeColour(ini.ReadValue(k.section, k.key, ""))) doc.Color = *colour;
-                } catch (...) {
-                }
+                } catch (...) {}
                 break;
             case ValueKind::FlagNotZero:
             case ValueKind::FlagExactlyOne:

@@ -38,8 +38,8 @@ std::string FolderOf(const std::string& profile) {
 #ifdef _WIN32
 
 TReadHold::TReadHold(const std::string& path)
-    : handle_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {
+    : handle_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {
     if (handle_ == INVALID_HANDLE_VALUE) throw EProfileError(EProfileError::TAction::Read, path);
 }
 
@@ -52,9 +52,9 @@ TProfileDraft::TProfileDraft(std::string profile) : profile_(std::move(profile))
         if (attributes & FILE_ATTRIBUTE_READONLY) RefuseWrite(profile_);
         // Would a write in place be let through? Another program may hold
         // the file, or this user may not write it.
-        HANDLE probe = CreateFileA(profile_.c_str(), GENERIC_WRITE,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE probe =
+            CreateFileA(profile_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (probe == INVALID_HANDLE_VALUE) RefuseWrite(profile_);
         CloseHandle(probe);
         existed_ = true;
@@ -85,9 +85,9 @@ void TProfileDraft::Commit() {
     // ReplaceFile gives the new file the old one's attributes and security.
     // Wine's keeps neither, so the attributes are put back where they were
     // lost (a written file is marked for archiving in any case).
-    if (existed_ ? ReplaceFileA(profile_.c_str(), draft_.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                                nullptr, nullptr)
-                 : MoveFileExA(draft_.c_str(), profile_.c_str(), MOVEFILE_WRITE_THROUGH)) {
+    if (existed_
+            ? ReplaceFileA(profile_.c_str(), draft_.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+            : MoveFileExA(draft_.c_str(), profile_.c_str(), MOVEFILE_WRITE_THROUGH)) {
         finished_ = true;
         constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
         const DWORD now = GetFileAttributesA(profile_.c_str());
@@ -143,8 +143,8 @@ TProfileDraft::TProfileDraft(std::string profile) : profile_(std::move(profile))
         existed_ = true;
     }
     static std::atomic<unsigned> counter{0};
-    const std::string draft = FolderOf(profile_) + ".glimsel-" + std::to_string(::getpid()) + "-" +
-                              std::to_string(counter++) + ".tmp";
+    const std::string draft =
+        FolderOf(profile_) + ".glimsel-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
     const int fd = ::open(draft.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0) return;
     draft_ = draft;

@@ -59,8 +59,8 @@ public:
 private:
     std::string profile_;
     std::string draft_;
-    bool existed_ = false;    // the draft replaces a file rather than becoming a new one
-    bool finished_ = false;   // committed, or kept because it holds the only copy
+    bool existed_ = false;          // the draft replaces a file rather than becoming a new one
+    bool finished_ = false;         // committed, or kept because it holds the only copy
     unsigned long attributes_ = 0;  // the profile's file attributes (Windows)
 };
 

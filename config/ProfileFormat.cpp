@@ -19,9 +19,7 @@ constexpr std::size_t kFirstLinePadding = 13;
 // drops all five (and CR and LF, which never begin a memo line), Windows at
 // least blank, tab and vertical tab. A ">" before them costs nothing where
 // they would have been kept.
-bool DroppedAtValueStart(char c) {
-    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A';
-}
+bool DroppedAtValueStart(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A'; }
 
 }  // namespace
 
@@ -36,11 +34,8 @@ std::string AboutKey(std::size_t lineNumber) {
 }
 
 const ProfileKey* FindProfileKey(std::string_view section, std::string_view key) {
-    for (const ProfileKey& row : kProfileKeys) {
-        if (row.key && row.section == section && row.key == key) {
-            return &row;
-        }
-    }
+    for (const ProfileKey& row : kProfileKeys)
+        if (row.key && row.section == section && row.key == key) return &row;
     return nullptr;
 }
 
@@ -59,11 +54,8 @@ std::string FileNamePart(std::string_view path) {
 
 std::string LowerCaseAtoZ(std::string_view text) {
     std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return lower;
 }
 
@@ -72,22 +64,16 @@ bool FlagTicked(ValueKind kind, std::int32_t number) {
 }
 
 std::string EncodeColour(std::int32_t colour) {
-    if (colour == clBackground) {
-        return "";
-    }
+    if (colour == clBackground) return "";
     char text[16];
     std::snprintf(text, sizeof text, "$%06lX", static_cast<unsigned long>(static_cast<std::uint32_t>(colour)));
     return text;
 }
 
 std::optional<std::int32_t> DecodeColour(std::string_view stored) {
-    if (stored.empty()) {
-        return std::nullopt;
-    }
+    if (stored.empty()) return std::nullopt;
     const std::optional<std::int32_t> colour = ParseNumber(stored);
-    if (!colour || *colour == 0) {
-        return std::nullopt;
-    }
+    if (!colour || *colour == 0) return std::nullopt;
     return colour;
 }
 
@@ -97,9 +83,8 @@ std::optional<std::int32_t> DecodeColour(std::string_view stored) {
 std::vector<std::pair<std::string, std::string>> EncodeMasks(const std::vector<std::string>& lines) {
     std::vector<std::pair<std::string, std::string>> keys;
     keys.reserve(lines.size());
-    for (const std::string& line : lines) {
+    for (const std::string& line : lines)
         if (!TrimRightBlanks(line).empty()) keys.emplace_back(MaskKey(keys.size() + 1), line);
-    }
     return keys;
 }
 
@@ -107,9 +92,7 @@ std::vector<std::string> DecodeMasks(const std::function<std::string(const std::
     std::vector<std::string> lines;
     for (std::size_t n = 1;; ++n) {
         std::string value = readValue(MaskKey(n));
-        if (value.empty()) {
-            return lines;
-        }
+        if (value.empty()) return lines;
         lines.push_back(std::move(value));
     }
 }
@@ -121,28 +104,20 @@ std::array<std::string, kAboutLineCount> EncodeAboutLines(const std::vector<std:
     std::array<std::string, kAboutLineCount> values;
     for (std::size_t n = 0; n < kAboutLineCount && n < lines.size(); ++n) {
         std::string value = TrimRightBlanks(lines[n]);
-        if (!value.empty() && (DroppedAtValueStart(value.front()) || value.front() == '>')) {
-            value.insert(0, 1, '>');
-        }
-        if (n == 0) {
-            value.append(kFirstLinePadding, ' ');
-        }
+        if (!value.empty() && (DroppedAtValueStart(value.front()) || value.front() == '>')) value.insert(0, 1, '>');
+        if (n == 0) value.append(kFirstLinePadding, ' ');
         values[n] = std::move(value);
     }
     return values;
 }
 
 std::string DecodeAboutLine(std::string_view stored) {
-    if (!stored.empty() && stored.front() == '>') {
-        return std::string(stored.substr(1, kAboutLineLimit));
-    }
+    if (!stored.empty() && stored.front() == '>') return std::string(stored.substr(1, kAboutLineLimit));
     return std::string(stored);
 }
 
 std::string TrimRightBlanks(std::string_view text) {
-    while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32) {
-        text.remove_suffix(1);
-    }
+    while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32) text.remove_suffix(1);
     return std::string(text);
 }
 

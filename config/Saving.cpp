@@ -56,13 +56,9 @@ void WriteDocument(TProfileWriter& out, const TConfigDocument& doc) {
                 for (std::size_t n = 1; n <= kAboutLineCount; ++n) out.WriteValue(k.section, AboutKey(n), about[n - 1]);
                 break;
             }
-            case ValueKind::Colour:
-                out.WriteValue(k.section, k.key, EncodeColour(doc.Color));
-                break;
+            case ValueKind::Colour: out.WriteValue(k.section, k.key, EncodeColour(doc.Color)); break;
             case ValueKind::FlagNotZero:
-            case ValueKind::FlagExactlyOne:
-                out.WriteFlag(k.section, k.key, doc.*k.flag);
-                break;
+            case ValueKind::FlagExactlyOne: out.WriteFlag(k.section, k.key, doc.*k.flag); break;
             case ValueKind::Text:
             case ValueKind::FileName:
             case ValueKind::LowerCaseText:
@@ -82,7 +78,8 @@ void SaveWholeProfile(const std::string& path, const std::function<void(TProfile
 }
 
 void SaveDocument(const std::string& path, const TConfigDocument& doc) {
-    SaveWholeProfile(path, [&doc](TProfileWriter& out) { WriteDocument(out, doc); });
+    SaveWholeProfile(
+        path, [&doc](TProfileWriter& out) { WriteDocument(out, doc); });
 }
 
 }  // namespace config

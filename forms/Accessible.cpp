@@ -128,7 +128,8 @@ public:
         HRESULT hr = standard_->get_accState(id, state);
         // A control of its own role that takes no tab stop never takes the focus.
         if (SUCCEEDED(hr) && IsSelf(id) && state->vt == VT_I4)
-            if (TWinControl* c = Control(); c && c->Accessibility.Role && !(GetWindowLongA(hwnd_, GWL_STYLE) & WS_TABSTOP))
+            if (TWinControl* c = Control();
+                c && c->Accessibility.Role && !(GetWindowLongA(hwnd_, GWL_STYLE) & WS_TABSTOP))
                 state->lVal &= ~STATE_SYSTEM_FOCUSABLE;
         return hr;
     }

@@ -14,9 +14,7 @@ TScreen* Screen = nullptr;
 namespace {
 constexpr char kAppClass[] = "TApplication";
 
-LRESULT CALLBACK AppWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    return DefWindowProcA(hwnd, msg, wp, lp);
-}
+LRESULT CALLBACK AppWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcA(hwnd, msg, wp, lp); }
 }  // namespace
 
 TApplication::TApplication() : TComponent(nullptr) {
@@ -51,13 +49,11 @@ void TApplication::Initialize() {
     }
     // Never shown: it owns the application's message boxes. It has no text, so
     // looking a window up by the title finds the form, never this one.
-    handle_ = CreateWindowExA(0, kAppClass, "", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0,
-                              nullptr, nullptr, instance, nullptr);
+    handle_ = CreateWindowExA(0, kAppClass, "", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0, nullptr, nullptr,
+                              instance, nullptr);
 }
 
-void TApplication::SetTitle(const std::string& title) {
-    title_ = title;
-}
+void TApplication::SetTitle(const std::string& title) { title_ = title; }
 
 std::string TApplication::ExeName() const {
     std::string path(MAX_PATH, '\0');
@@ -111,7 +107,13 @@ bool TApplication::PreviewKey(MSG& msg) {
     TForm* form = root ? TForm::FromHandle(root) : nullptr;
     if (!form || !form->KeyPreview || !form->OnKeyDown) return false;
     WORD key = static_cast<WORD>(msg.wParam);
-    Guarded(form, [&] { form->OnKeyDown(form, key, CurrentShiftState()); return 0; }, 0);
+    Guarded(
+        form,
+        [&] {
+            form->OnKeyDown(form, key, CurrentShiftState());
+            return 0;
+        },
+        0);
     if (key == 0) return true;
     msg.wParam = key;
     return false;
@@ -161,8 +163,7 @@ void TApplication::HandleException(TObject* sender) noexcept {
     } catch (...) {
         try {
             ReportCurrentError([&](const Exception& e) { ShowException(e); });
-        } catch (...) {
-        }
+        } catch (...) {}
     }
     --handlingException_;
 }

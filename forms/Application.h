@@ -99,7 +99,6 @@ private:
     int handlingException_ = 0;
 };
 
-
 class TScreen : public TComponent {
 public:
     TScreen() : TComponent(nullptr) {}
@@ -119,7 +118,6 @@ private:
     TWinControl* activeControl_ = nullptr;
     TCursor cursor_ = crDefault;
 };
-
 
 // Shows the wait cursor over the program's windows while it lives, for work
 // that runs without dispatching messages (a load or a save of a large

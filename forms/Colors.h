@@ -15,8 +15,8 @@ constexpr TColor SystemColor(unsigned index) { return static_cast<TColor>(0x8000
 
 inline constexpr TColor clBlack = 0x000000;
 inline constexpr TColor clWhite = 0xFFFFFF;
-inline constexpr TColor clBackground = SystemColor(1);      // the desktop
-inline constexpr TColor clActiveCaption = SystemColor(2);   // an active window's title bar
+inline constexpr TColor clBackground = SystemColor(1);     // the desktop
+inline constexpr TColor clActiveCaption = SystemColor(2);  // an active window's title bar
 inline constexpr TColor clWindowText = SystemColor(8);
 inline constexpr TColor clBtnFace = SystemColor(15);
 inline constexpr TColor clGrayText = SystemColor(17);

@@ -145,8 +145,14 @@ RECT TWinControl::ScaledRect() const {
     int h = form->Scale(bounds_.Height);
     switch (align_) {
         case TAlign::alTop: w = client.right; break;
-        case TAlign::alBottom: w = client.right; y = client.bottom - h; break;
-        case TAlign::alNone: x = form->Scale(bounds_.Left); y = form->Scale(bounds_.Top); break;
+        case TAlign::alBottom:
+            w = client.right;
+            y = client.bottom - h;
+            break;
+        case TAlign::alNone:
+            x = form->Scale(bounds_.Left);
+            y = form->Scale(bounds_.Top);
+            break;
     }
     return {x, y, x + w, y + h};
 }
@@ -182,9 +188,8 @@ void TWinControl::CreateWnd(const Params& params, bool ownClass) {
     RECT r = ScaledRect();
     DWORD style = params.Style | (parent_ ? WS_CHILD : 0);
     HMENU id = parent_ && form ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(form->NextControlId())) : nullptr;
-    HWND hwnd = CreateWindowExA(params.ExStyle, params.ClassName, text_.c_str(), style, r.left, r.top,
-                                r.right - r.left, r.bottom - r.top, parentWnd, id, GetModuleHandleA(nullptr),
-                                ownClass ? this : nullptr);
+    HWND hwnd = CreateWindowExA(params.ExStyle, params.ClassName, text_.c_str(), style, r.left, r.top, r.right - r.left,
+                                r.bottom - r.top, parentWnd, id, GetModuleHandleA(nullptr), ownClass ? this : nullptr);
     if (!hwnd) throw Exception("Cannot create the window of " + Name());
     if (!ownClass) {
         handle_ = hwnd;
@@ -213,15 +218,16 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_COMMAND:
             if (lp) {
                 LRESULT result = 0;
-                if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(lp)); child && child != this &&
-                                                                                 child->Notify(msg, wp, lp, result))
+                if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(lp));
+                    child && child != this && child->Notify(msg, wp, lp, result))
                     return result;
             }
             break;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN: {
             LRESULT result = 0;
-            if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(lp)); child && child->Notify(msg, wp, lp, result))
+            if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(lp));
+                child && child->Notify(msg, wp, lp, result))
                 return result;
             break;
         }
@@ -255,9 +261,7 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             if (static_cast<LONG>(static_cast<DWORD>(lp)) == OBJID_CLIENT && HasOwnAccessibility())
                 if (LRESULT result = AccessibleObjectResult(*this, wp)) return result;
             break;
-        case kAccessibleActionMessage:
-            Click();
-            return 0;
+        case kAccessibleActionMessage: Click(); return 0;
     }
     return DefaultHandler(msg, wp, lp);
 }
@@ -484,9 +488,7 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
                 if (GetActiveWindow() == Handle()) RestoreFocus();
             }
             return 0;
-        case WM_CLOSE:
-            Close();
-            return 0;
+        case WM_CLOSE: Close(); return 0;
         case WM_COMMAND:
             // IDOK and IDCANCEL from the dialog manager (Enter, Esc) do nothing.
             if (lp == 0) return 0;

@@ -35,9 +35,9 @@ using TKeyEvent = Method<TObject*, WORD&, TShiftState>;
 // What a control tells a screen reader beyond what Windows knows of its
 // window: empty fields leave the standard answer.
 struct TAccessibility {
-    long Role = 0;               // ROLE_SYSTEM_*, 0: the standard role
-    std::string Name;            // the accessible name
-    std::string DefaultAction;   // the name of the default action, which clicks
+    long Role = 0;              // ROLE_SYSTEM_*, 0: the standard role
+    std::string Name;           // the accessible name
+    std::string DefaultAction;  // the name of the default action, which clicks
 };
 
 // One line of a form definition.

@@ -198,12 +198,8 @@ void TSpeedButton::Paint(HDC dc) {
 LRESULT TSpeedButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_ERASEBKGND: return 1;
-        case WM_PAINT:
-            BufferedPaint(Handle(), [&](HDC dc, RECT) { Paint(dc); });
-            return 0;
-        case WM_PRINTCLIENT:
-            Paint(reinterpret_cast<HDC>(wp));
-            return 0;
+        case WM_PAINT: BufferedPaint(Handle(), [&](HDC dc, RECT) { Paint(dc); }); return 0;
+        case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wp)); return 0;
         case WM_MOUSEMOVE: {
             RECT r{};
             GetClientRect(Handle(), &r);
@@ -211,9 +207,7 @@ LRESULT TSpeedButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             SetHot(PtInRect(&r, pt) != 0);
             break;
         }
-        case WM_MOUSELEAVE:
-            SetHot(false);
-            return 0;
+        case WM_MOUSELEAVE: SetHot(false); return 0;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
         case WM_LBUTTONUP:
@@ -269,8 +263,8 @@ LRESULT TScrollBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 TImage::TImage(TComponent* owner, const ControlDef& def, int iconId) : TClickable(owner, def) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     const int size = def.Bounds.Width;
-    icon_.Reset(static_cast<HICON>(
-        LoadImageA(instance, MAKEINTRESOURCEA(iconId), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+    icon_.Reset(
+        static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(iconId), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
     largeIcon_.Reset(static_cast<HICON>(
         LoadImageA(instance, MAKEINTRESOURCEA(iconId), IMAGE_ICON, 2 * size, 2 * size, LR_DEFAULTCOLOR)));
     CreateWnd({"TImage", WS_VISIBLE | WS_CLIPSIBLINGS, 0}, true);
@@ -299,9 +293,7 @@ void TImage::Paint(HDC dc, RECT r) {
 LRESULT TImage::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_ERASEBKGND: return 1;
-        case WM_PAINT:
-            BufferedPaint(Handle(), [&](HDC dc, RECT r) { Paint(dc, r); });
-            return 0;
+        case WM_PAINT: BufferedPaint(Handle(), [&](HDC dc, RECT r) { Paint(dc, r); }); return 0;
         case WM_PRINTCLIENT: {
             RECT r{};
             GetClientRect(Handle(), &r);

@@ -108,9 +108,7 @@ char DigitAt(const Decimal& d, long long i) {
 }
 
 // A rounded-to-zero value shows no sign.
-std::string Sign(const Decimal& d) {
-    return d.negative && !d.digits.empty() ? "-" : "";
-}
+std::string Sign(const Decimal& d) { return d.negative && !d.digits.empty() ? "-" : ""; }
 
 std::string ExponentText(int exponent) {
     std::string s = Digits(static_cast<std::uint64_t>(exponent < 0 ? -static_cast<long long>(exponent) : exponent), 10);
@@ -142,21 +140,17 @@ FixedText Fixed(double value, int decimals, bool grouped) {
     RoundTo(d, d.exponent + decimals);
     FixedText t;
     t.sign = Sign(d);
-    if (d.digits.empty() || d.exponent <= 0) {
+    if (d.digits.empty() || d.exponent <= 0)
         t.integer = "0";
-    } else {
+    else
         for (int i = 0; i < d.exponent; ++i) t.integer += DigitAt(d, i);
-    }
-    if (grouped) {
+    if (grouped)
         for (std::size_t at = t.integer.size(); at > 3; at -= 3) t.integer.insert(at - 3, 1, ',');
-    }
     for (int i = 0; i < decimals; ++i) t.fraction += DigitAt(d, static_cast<long long>(d.exponent) + i);
     return t;
 }
 
-std::string Join(const FixedText& t) {
-    return t.integer + (t.fraction.empty() ? "" : "." + t.fraction);
-}
+std::string Join(const FixedText& t) { return t.integer + (t.fraction.empty() ? "" : "." + t.fraction); }
 
 // The shorter of fixed and scientific notation with `digits` significant
 // digits, without trailing zeros. Fixed is used while the integer part has
@@ -192,19 +186,19 @@ std::string FloatText(char type, double value, int precision) {
     if (std::isnan(value)) return "NAN";
     if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
     switch (type) {
-    case 'e':
-    case 'g': {
-        int digits = precision < 0 ? kDefaultDigits : precision;
-        if (digits < 1) digits = 1;
-        if (digits > kMaxFloatPrecision) digits = kMaxFloatPrecision;
-        return type == 'e' ? Scientific(value, digits) : General(value, digits);
-    }
-    default: {
-        int decimals = precision < 0 ? kDefaultDecimals : precision;
-        if (decimals > kMaxFloatPrecision) decimals = kMaxFloatPrecision;
-        const FixedText t = Fixed(value, decimals, type != 'f');
-        return t.sign + (type == 'm' ? "$" : "") + Join(t);
-    }
+        case 'e':
+        case 'g': {
+            int digits = precision < 0 ? kDefaultDigits : precision;
+            if (digits < 1) digits = 1;
+            if (digits > kMaxFloatPrecision) digits = kMaxFloatPrecision;
+            return type == 'e' ? Scientific(value, digits) : General(value, digits);
+        }
+        default: {
+            int decimals = precision < 0 ? kDefaultDecimals : precision;
+            if (decimals > kMaxFloatPrecision) decimals = kMaxFloatPrecision;
+            const FixedText t = Fixed(value, decimals, type != 'f');
+            return t.sign + (type == 'm' ? "$" : "") + Join(t);
+        }
     }
 }
 
@@ -313,50 +307,51 @@ private:
         const auto* i32 = std::get_if<std::int32_t>(&arg);
         const auto* i64 = std::get_if<std::int64_t>(&arg);
         switch (type) {
-        case 'd': {
-            if (!i32 && !i64) break;
-            const long long v = i32 ? *i32 : *i64;
-            const std::uint64_t magnitude = v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
-            std::string s = Digits(magnitude, 10);
-            ZeroPad(s, precision);
-            return (v < 0 ? "-" : "") + s;
-        }
-        case 'u':
-        case 'x': {
-            if (!i32 && !i64) break;
-            // The value's own bits: a negative 32-bit value reads as 32 bits.
-            const std::uint64_t bits = i32 ? static_cast<std::uint32_t>(*i32) : static_cast<std::uint64_t>(*i64);
-            std::string s = Digits(bits, type == 'u' ? 10 : 16);
-            ZeroPad(s, precision);
-            return s;
-        }
-        case 'e':
-        case 'f':
-        case 'g':
-        case 'n':
-        case 'm':
-            if (const auto* v = std::get_if<double>(&arg)) return FloatText(type, *v, precision);
-            break;
-        case 'p':
-            if (const auto* p = std::get_if<const void*>(&arg)) {
-                std::string s = Digits(reinterpret_cast<std::uintptr_t>(*p), 16);
-                ZeroPad(s, static_cast<int>(2 * sizeof(void*)));
+            case 'd': {
+                if (!i32 && !i64) break;
+                const long long v = i32 ? *i32 : *i64;
+                const std::uint64_t magnitude =
+                    v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
+                std::string s = Digits(magnitude, 10);
+                ZeroPad(s, precision);
+                return (v < 0 ? "-" : "") + s;
+            }
+            case 'u':
+            case 'x': {
+                if (!i32 && !i64) break;
+                // The value's own bits: a negative 32-bit value reads as 32 bits.
+                const std::uint64_t bits = i32 ? static_cast<std::uint32_t>(*i32) : static_cast<std::uint64_t>(*i64);
+                std::string s = Digits(bits, type == 'u' ? 10 : 16);
+                ZeroPad(s, precision);
                 return s;
             }
-            break;
-        case 's': {
-            std::string s;
-            if (const auto* str = std::get_if<std::string>(&arg))
-                s = *str;
-            else if (const auto* c = std::get_if<char>(&arg))
-                s = std::string(1, *c);
-            else
+            case 'e':
+            case 'f':
+            case 'g':
+            case 'n':
+            case 'm':
+                if (const auto* v = std::get_if<double>(&arg)) return FloatText(type, *v, precision);
                 break;
-            if (precision >= 0 && s.size() > static_cast<std::size_t>(precision)) s.resize(static_cast<std::size_t>(precision));
-            return s;
-        }
-        default:
-            break;
+            case 'p':
+                if (const auto* p = std::get_if<const void*>(&arg)) {
+                    std::string s = Digits(reinterpret_cast<std::uintptr_t>(*p), 16);
+                    ZeroPad(s, static_cast<int>(2 * sizeof(void*)));
+                    return s;
+                }
+                break;
+            case 's': {
+                std::string s;
+                if (const auto* str = std::get_if<std::string>(&arg))
+                    s = *str;
+                else if (const auto* c = std::get_if<char>(&arg))
+                    s = std::string(1, *c);
+                else
+                    break;
+                if (precision >= 0 && s.size() > static_cast<std::size_t>(precision))
+                    s.resize(static_cast<std::size_t>(precision));
+                return s;
+            }
+            default: break;
         }
         Fail(format_);
     }
@@ -369,8 +364,6 @@ private:
 
 }  // namespace
 
-std::string Format(std::string_view format, std::span<const FormatArg> args) {
-    return Formatter(format, args).Run();
-}
+std::string Format(std::string_view format, std::span<const FormatArg> args) { return Formatter(format, args).Run(); }
 
 }  // namespace forms

@@ -59,8 +59,8 @@ void StretchPicture(HDC dc, int x, int y, int width, int height, HDC source, int
         BitBlt(dc, x, y, width, height, source, 0, 0, SRCCOPY);
         return;
     }
-    const bool whole = sourceWidth > 0 && sourceHeight > 0 && width % sourceWidth == 0 &&
-                       height % sourceHeight == 0 && width / sourceWidth == height / sourceHeight;
+    const bool whole = sourceWidth > 0 && sourceHeight > 0 && width % sourceWidth == 0 && height % sourceHeight == 0 &&
+                       width / sourceWidth == height / sourceHeight;
     int oldMode = SetStretchBltMode(dc, whole ? COLORONCOLOR : HALFTONE);
     POINT oldOrigin{};
     SetBrushOrgEx(dc, 0, 0, &oldOrigin);  // HALFTONE needs it reset
@@ -73,7 +73,7 @@ HCURSOR CursorHandle(TCursor cursor) {
     switch (cursor) {
         case crHandPoint: return LoadCursorA(nullptr, MAKEINTRESOURCEA(32649));  // IDC_HAND
         case crHourGlass: return LoadCursorA(nullptr, MAKEINTRESOURCEA(32514));  // IDC_WAIT
-        default: return LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));            // IDC_ARROW
+        default: return LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));           // IDC_ARROW
     }
 }
 

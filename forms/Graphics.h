@@ -51,7 +51,9 @@ private:
 
 namespace detail {
 template <typename H>
-BOOL WINAPI DeleteGdi(H h) { return DeleteObject(h); }
+BOOL WINAPI DeleteGdi(H h) {
+    return DeleteObject(h);
+}
 }  // namespace detail
 
 using FontHandle = Handle<HFONT, detail::DeleteGdi<HFONT>>;

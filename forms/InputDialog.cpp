@@ -43,8 +43,8 @@ FontHandle CreateMessageFont() {
 
 HWND CreateChild(HWND dialog, const char* className, const std::string& text, DWORD style, DWORD exStyle, int id,
                  const DialogRect& r, HFONT font) {
-    HWND hwnd = CreateWindowExA(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, r.Left, r.Top,
-                                r.Width, r.Height, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+    HWND hwnd = CreateWindowExA(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, r.Left, r.Top, r.Width,
+                                r.Height, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                 GetModuleHandleA(nullptr), nullptr);
     if (!hwnd) throw Exception("Cannot create the controls of the input dialog");
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -87,8 +87,8 @@ void InitDialog(HWND dialog, PromptState& state) {
 
     // Created in tab order: the edit box, OK, Cancel.
     CreateChild(dialog, "STATIC", state.prompt, SS_LEFT | SS_NOPREFIX, 0, -1, layout.Label, state.font);
-    HWND edit = CreateChild(dialog, "EDIT", state.initial, WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL,
-                            WS_EX_CLIENTEDGE, kEditId, layout.Edit, state.font);
+    HWND edit = CreateChild(dialog, "EDIT", state.initial, WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
+                            kEditId, layout.Edit, state.font);
     CreateChild(dialog, "BUTTON", "OK", WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 0, IDOK, layout.Ok, state.font);
     CreateChild(dialog, "BUTTON", "Cancel", WS_TABSTOP | BS_PUSHBUTTON, 0, IDCANCEL, layout.Cancel, state.font);
     SendMessageA(dialog, DM_SETDEFID, IDOK, 0);
@@ -119,9 +119,7 @@ INT_PTR CALLBACK PromptDialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
         [&]() -> INT_PTR {
             INT_PTR handled = FALSE;
             switch (msg) {
-                case WM_INITDIALOG:
-                    InitDialog(dialog, *state);
-                    break;  // FALSE: the focus is set
+                case WM_INITDIALOG: InitDialog(dialog, *state); break;  // FALSE: the focus is set
                 case WM_COMMAND:
                     switch (LOWORD(wp)) {
                         case IDOK:

@@ -28,8 +28,8 @@ void TPopupMenu::Popup(int x, int y) {
     HWND owner = form ? form->Handle() : (Application ? Application->Handle() : nullptr);
     // The menu needs its owner in the foreground to close when clicked away.
     if (owner) SetForegroundWindow(owner);
-    UINT id = static_cast<UINT>(TrackPopupMenu(menu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,
-                                               x, y, 0, owner, nullptr));
+    UINT id = static_cast<UINT>(TrackPopupMenu(
+        menu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, 0, owner, nullptr));
     if (owner) PostMessageA(owner, WM_NULL, 0, 0);
     if (id >= 1 && id <= items_.size()) items_[id - 1]->Click();
 }

@@ -18,9 +18,7 @@ public:
         Method m;
         m.object_ = object;
         // One thunk per member function: its address identifies the function.
-        m.thunk_ = [](void* o, Args... args) {
-            (static_cast<T*>(o)->*Fn)(std::forward<Args>(args)...);
-        };
+        m.thunk_ = [](void* o, Args... args) { (static_cast<T*>(o)->*Fn)(std::forward<Args>(args)...); };
         return m;
     }
 

@@ -47,9 +47,8 @@ Services& ModalServices() {
         .PromptForText = RunPromptForText,
         .WinHelp = [](HWND owner, const char* file, UINT command,
                       ULONG_PTR data) { return ::WinHelpA(owner, file, command, data); },
-        .CopyFile = [](const char* from, const char* to, BOOL failIfExists) {
-            return ::CopyFileA(from, to, failIfExists);
-        },
+        .CopyFile = [](const char* from, const char* to,
+                       BOOL failIfExists) { return ::CopyFileA(from, to, failIfExists); },
         .ShellExecute =
             [](HWND owner, const char* verb, const char* file, const char* parameters, const char* directory,
                int show) {

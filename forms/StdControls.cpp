@@ -55,7 +55,7 @@ LRESULT TMemo::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             LRESULT code = DefaultHandler(msg, wp, lp);
             code &= ~DLGC_WANTTAB;
             if (auto* m = reinterpret_cast<MSG*>(lp); m && (m->message == WM_KEYDOWN || m->message == WM_CHAR) &&
-                                                    (m->wParam == VK_TAB || m->wParam == VK_ESCAPE))
+                                                      (m->wParam == VK_TAB || m->wParam == VK_ESCAPE))
                 code &= ~(DLGC_WANTALLKEYS | DLGC_WANTMESSAGE);
             return code;
         }
@@ -97,8 +97,7 @@ void TCheckBox::SetChecked(bool checked) {
 // the button's gap of half a digit.
 int TCheckBox::ContentWidth() const {
     SIZE ideal{};
-    if (SendMessageA(Handle(), BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)) && ideal.cx > 0)
-        return ideal.cx;
+    if (SendMessageA(Handle(), BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)) && ideal.cx > 0) return ideal.cx;
     return GetSystemMetrics(SM_CXMENUCHECK) + TextExtent("0").cx / 2 + TextExtent(Text()).cx;
 }
 

@@ -42,8 +42,7 @@ void TStrings::Assign(const TStrings& source) {
 void TStrings::Assign(const std::vector<std::string>& lines) { SetLines(lines); }
 
 void TStrings::CheckIndex(int index, int count) {
-    if (index < 0 || index >= count)
-        throw Exception("List index out of bounds (" + std::to_string(index) + ")");
+    if (index < 0 || index >= count) throw Exception("List index out of bounds (" + std::to_string(index) + ")");
 }
 
 int TStrings::Count() const { return static_cast<int>(ToVector().size()); }

@@ -77,13 +77,9 @@ inline std::string Shown(std::string_view text) {
     return shown + "\"";
 }
 
-inline std::string Shown(const std::string& text) {
-    return Shown(std::string_view(text));
-}
+inline std::string Shown(const std::string& text) { return Shown(std::string_view(text)); }
 
-inline std::string Shown(const char* text) {
-    return Shown(std::string_view(text));
-}
+inline std::string Shown(const char* text) { return Shown(std::string_view(text)); }
 
 inline std::string Shown(const std::optional<std::string>& text) {
     return text ? Shown(*text) : std::string("(nothing)");

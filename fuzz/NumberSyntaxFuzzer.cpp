@@ -28,40 +28,27 @@ std::string_view WithoutLeadingZeros(std::string_view digits) {
 // range; nothing after.
 std::optional<std::int32_t> ReferenceNumber(std::string_view text) {
     const std::size_t start = text.find_first_not_of(' ');
-    if (start == std::string_view::npos) {
-        return std::nullopt;
-    }
+    if (start == std::string_view::npos) return std::nullopt;
     text.remove_prefix(start);
     if (text[0] == '$') {
         const std::string_view digits = text.substr(1);
-        if (digits.empty() || digits.find_first_not_of("0123456789abcdefABCDEF") != std::string_view::npos) {
+        if (digits.empty() || digits.find_first_not_of("0123456789abcdefABCDEF") != std::string_view::npos)
             return std::nullopt;
-        }
         const std::string_view significant = WithoutLeadingZeros(digits);
-        if (significant.size() > 8) {
-            return std::nullopt;
-        }
+        if (significant.size() > 8) return std::nullopt;
         std::uint32_t bits = 0;
         std::from_chars(significant.data(), significant.data() + significant.size(), bits, 16);
         return static_cast<std::int32_t>(bits);
     }
     const bool negative = text[0] == '-';
-    if (text[0] == '-' || text[0] == '+') {
-        text.remove_prefix(1);
-    }
-    if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos) {
-        return std::nullopt;
-    }
+    if (text[0] == '-' || text[0] == '+') text.remove_prefix(1);
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
     const std::string_view significant = WithoutLeadingZeros(text);
-    if (significant.size() > 10) {
-        return std::nullopt;
-    }
+    if (significant.size() > 10) return std::nullopt;
     std::int64_t magnitude = 0;
     std::from_chars(significant.data(), significant.data() + significant.size(), magnitude);
     const std::int64_t value = negative ? -magnitude : magnitude;
-    if (value < INT32_MIN || value > INT32_MAX) {
-        return std::nullopt;
-    }
+    if (value < INT32_MIN || value > INT32_MAX) return std::nullopt;
     return static_cast<std::int32_t>(value);
 }
 
@@ -85,9 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (size >= 4) {
         std::uint32_t bits = 0;
-        for (int i = 0; i < 4; ++i) {
-            bits = bits << 8 | data[i];
-        }
+        for (int i = 0; i < 4; ++i) bits = bits << 8 | data[i];
         const auto number = static_cast<std::int32_t>(bits);
         const std::string spaces(data[4 % size] % 4, ' ');
         char hex[16];

@@ -25,27 +25,22 @@ using fuzzing::Fail;
 using fuzzing::Shown;
 
 // A C string argument ends at its first NUL.
-std::string AsArgument(std::string text) {
-    return text.substr(0, text.find('\0'));
-}
+std::string AsArgument(std::string text) { return text.substr(0, text.find('\0')); }
 
 std::string Case(const std::string& section, const std::string& key, const std::string& file) {
     return "section " + Shown(section) + ", key " + Shown(key) + "\nfile " + Shown(file);
 }
 
-void CheckRead(const std::string& path, const std::string& section, const std::string& key,
-               const char* defaultValue, std::uint32_t size, const std::optional<std::string>& expected,
-               const std::string& file) {
+void CheckRead(const std::string& path, const std::string& section, const std::string& key, const char* defaultValue,
+               std::uint32_t size, const std::optional<std::string>& expected, const std::string& file) {
     // Exactly size bytes, so that AddressSanitizer sees any write beyond them.
     std::unique_ptr<char[]> buffer(new char[size == 0 ? 1 : size]);
     std::memset(buffer.get(), '\x7F', size == 0 ? 1 : size);
-    const std::uint32_t count =
-        platform::GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue, buffer.get(), size,
-                                           path.c_str());
+    const std::uint32_t count = platform::GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue,
+                                                                   buffer.get(), size, path.c_str());
     if (size == 0) {
-        if (count != 0 || buffer[0] != '\x7F') {
+        if (count != 0 || buffer[0] != '\x7F')
             Fail("a read with no buffer returned characters or touched it", Case(section, key, file));
-        }
         return;
     }
     std::string want;
@@ -54,17 +49,15 @@ void CheckRead(const std::string& path, const std::string& section, const std::s
     } else {
         // Only trailing spaces leave the default; its leading ones stay.
         want = defaultValue ? defaultValue : "";
-        while (!want.empty() && want.back() == ' ') {
-            want.pop_back();
-        }
+        while (!want.empty() && want.back() == ' ') want.pop_back();
     }
     want = want.substr(0, size - 1);
     if (count >= size || buffer[count] != '\0' || std::string(buffer.get(), count) != want) {
         Fail("the read returned something else than a line-by-line reading",
              Case(section, key, file) + "\nbuffer size " + std::to_string(size) + ", default " +
                  (defaultValue ? Shown(defaultValue) : "(none)") + "\nexpected " + Shown(want) + "\ngot " +
-                 Shown(std::string(buffer.get(), count < size ? count : size)) + " (count " +
-                 std::to_string(count) + ")");
+                 Shown(std::string(buffer.get(), count < size ? count : size)) + " (count " + std::to_string(count) +
+                 ")");
     }
 }
 
@@ -98,11 +91,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Every entry the index is built from must be one that a read finds.
     text.ForEachVisible([&](std::string_view s, std::string_view k, const std::optional<std::string>& value) {
         const std::optional<std::string> found = reference::Value(profile, s, k);
-        if (found != value) {
+        if (found != value)
             Fail("ForEachVisible lists an entry that a read does not find so",
-                 Case(std::string(s), std::string(k), file) + "\nlisted " + Shown(value) + "\nread " +
-                     Shown(found));
-        }
+                 Case(std::string(s), std::string(k), file) + "\nlisted " + Shown(value) + "\nread " + Shown(found));
     });
 
     // The profile function, over a real file.

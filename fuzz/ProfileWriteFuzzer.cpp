@@ -28,9 +28,7 @@ using reference::Profile;
 
 enum Operation { kWriteValue, kDeleteKey, kDeleteSection };
 
-std::string FirstLine(std::string text) {
-    return text.substr(0, text.find_first_of(std::string("\r\n\0", 3)));
-}
+std::string FirstLine(std::string text) { return text.substr(0, text.find_first_of(std::string("\r\n\0", 3))); }
 
 struct Case {
     Operation operation;
@@ -38,8 +36,8 @@ struct Case {
 
     std::string Describe() const {
         static const char* const names[] = {"write", "delete key", "delete section"};
-        return std::string(names[operation]) + ": section " + Shown(section) + ", key " + Shown(key) +
-               ", value " + Shown(value) + "\nfile before " + Shown(file) + "\nfile after  " + Shown(after);
+        return std::string(names[operation]) + ": section " + Shown(section) + ", key " + Shown(key) + ", value " +
+               Shown(value) + "\nfile before " + Shown(file) + "\nfile after  " + Shown(after);
     }
 };
 
@@ -57,12 +55,10 @@ bool ReadableKey(std::string_view key) {
            key[0] != ';' && key[0] != '[';
 }
 
-std::string Read(const std::string& path, const std::string& section, const std::string& key,
-                 std::size_t longest) {
+std::string Read(const std::string& path, const std::string& section, const std::string& key, std::size_t longest) {
     std::string buffer(std::max<std::size_t>(longest, 16) + 2, '\0');
-    const auto count = platform::GetPrivateProfileStringA(section.c_str(), key.c_str(), "\x01-missing",
-                                                          buffer.data(), static_cast<std::uint32_t>(buffer.size()),
-                                                          path.c_str());
+    const auto count = platform::GetPrivateProfileStringA(section.c_str(), key.c_str(), "\x01-missing", buffer.data(),
+                                                          static_cast<std::uint32_t>(buffer.size()), path.c_str());
     return buffer.substr(0, count);
 }
 
@@ -77,8 +73,7 @@ void ExpectSameLines(const Case& c, const std::vector<Line>& before, std::size_t
                            now.raw.substr(0, now.raw.size() - now.lineBreak.size()) == old.raw;
         if (old.raw != now.raw && !grown) {
             Fail("a line that the edit does not touch changed",
-                 c.Describe() + "\nline " + std::to_string(i) + " was " + Shown(old.raw) + ", is " +
-                     Shown(now.raw));
+                 c.Describe() + "\nline " + std::to_string(i) + " was " + Shown(old.raw) + ", is " + Shown(now.raw));
         }
     }
 }
@@ -93,9 +88,7 @@ void CheckWriteValue(const Case& c, const Profile& before, const Profile& after,
     if (hit.entry) {
         // The entry's line keeps its place, its line break and the spelling of its name.
         const std::size_t at = *hit.entry;
-        if (now.size() != old.size()) {
-            Fail("a write to an existing key added or removed lines", c.Describe());
-        }
+        if (now.size() != old.size()) Fail("a write to an existing key added or removed lines", c.Describe());
         ExpectSameLines(c, old, 0, at, now, 0, none);
         ExpectSameLines(c, old, at + 1, old.size(), now, 0, none);
         const Line& line = now[at];
@@ -107,15 +100,11 @@ void CheckWriteValue(const Case& c, const Profile& before, const Profile& after,
     } else if (hit.header) {
         // A new line right after the section's last entry (or its header).
         std::size_t anchor = *hit.header;
-        for (std::size_t i = anchor + 1; i < hit.end; ++i) {
-            if (old[i].kind == reference::Kind::Entry) {
-                anchor = i;
-            }
-        }
+        for (std::size_t i = anchor + 1; i < hit.end; ++i)
+            if (old[i].kind == reference::Kind::Entry) anchor = i;
         const std::size_t at = anchor + 1;
-        if (now.size() != old.size() + 1) {
+        if (now.size() != old.size() + 1)
             Fail("a new key in an existing section is not exactly one new line", c.Describe());
-        }
         ExpectSameLines(c, old, 0, at, now, 0, anchor);
         ExpectSameLines(c, old, at, old.size(), now, 1, none);
         if (now[at].text != entryText || now[at].lineBreak != newBreak) {
@@ -124,14 +113,12 @@ void CheckWriteValue(const Case& c, const Profile& before, const Profile& after,
         }
     } else {
         // A new section at the end of the file.
-        if (now.size() != old.size() + 2) {
-            Fail("a new section is not exactly two new lines", c.Describe());
-        }
+        if (now.size() != old.size() + 2) Fail("a new section is not exactly two new lines", c.Describe());
         ExpectSameLines(c, old, 0, old.size(), now, 0, old.empty() ? none : old.size() - 1);
         const Line& header = now[old.size()];
         const Line& entry = now[old.size() + 1];
-        if (header.text != "[" + std::string(reference::TrimSpaces(c.section)) + "]" ||
-            header.lineBreak != newBreak || entry.text != entryText || entry.lineBreak != newBreak) {
+        if (header.text != "[" + std::string(reference::TrimSpaces(c.section)) + "]" || header.lineBreak != newBreak ||
+            entry.text != entryText || entry.lineBreak != newBreak) {
             Fail("the new section's lines are not as written",
                  c.Describe() + "\nheader " + Shown(header.raw) + "\nentry " + Shown(entry.raw));
         }
@@ -143,9 +130,8 @@ std::string Without(const Profile& before, std::size_t from, std::size_t to, boo
     std::vector<Line> kept;
     for (std::size_t i = 0; i < before.lines.size(); ++i) {
         const bool inside = i >= from && i < to;
-        if (!inside || (keepComments && before.lines[i].kind == reference::Kind::Comment)) {
+        if (!inside || (keepComments && before.lines[i].kind == reference::Kind::Comment))
             kept.push_back(before.lines[i]);
-        }
     }
     return reference::Join(before.head, kept);
 }
@@ -171,47 +157,41 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     c.after = fuzzing::ReadBytes(path);
 
     if (key && reference::TrimSpaces(c.key).empty()) {
-        if (written || c.after != c.file) {
+        if (written || c.after != c.file)
             Fail("a write with a blank key name was not refused, or changed the file", c.Describe());
-        }
         return 0;
     }
-    if (!written) {
-        Fail("a write to a writable file was refused", c.Describe());
-    }
+    if (!written) Fail("a write to a writable file was refused", c.Describe());
 
     const Profile before = reference::Split(c.file);
     const Profile after = reference::Split(c.after);
     // A rewrite keeps the file's encoding and loses only a lone byte after the
     // last whole UTF-16 code unit.
-    if (c.after != c.file && (after.head != before.head || !after.tail.empty())) {
+    if (c.after != c.file && (after.head != before.head || !after.tail.empty()))
         Fail("the edit changed the file's encoding mark or kept a stray byte", c.Describe());
-    }
     const std::string newBreak = before.utf16 ? std::string("\r\0\n\0", 4) : std::string("\r\n");
 
     const reference::Hit hit = reference::Find(before, c.section, c.key);
     switch (c.operation) {
-    case kWriteValue:
-        CheckWriteValue(c, before, after, newBreak);
-        if (ReadableSection(c.section) && ReadableKey(c.key)) {
-            const std::string expected = reference::Unquote(reference::TrimBlanks(c.value));
-            const std::string got = Read(path, c.section, c.key, c.value.size());
-            if (got != expected) {
-                Fail("the written value does not read back",
-                     c.Describe() + "\nexpected " + Shown(expected) + "\ngot " + Shown(got));
+        case kWriteValue:
+            CheckWriteValue(c, before, after, newBreak);
+            if (ReadableSection(c.section) && ReadableKey(c.key)) {
+                const std::string expected = reference::Unquote(reference::TrimBlanks(c.value));
+                const std::string got = Read(path, c.section, c.key, c.value.size());
+                if (got != expected) {
+                    Fail("the written value does not read back",
+                         c.Describe() + "\nexpected " + Shown(expected) + "\ngot " + Shown(got));
+                }
             }
-        }
-        break;
-    case kDeleteKey:
-        if (!hit.entry ? c.after != c.file : c.after != Without(before, *hit.entry, *hit.entry + 1, false)) {
-            Fail("deleting a key did not take exactly its line", c.Describe());
-        }
-        break;
-    case kDeleteSection:
-        if (!hit.header ? c.after != c.file : c.after != Without(before, *hit.header, hit.end, true)) {
-            Fail("deleting a section did not take exactly its header, entries and blank lines", c.Describe());
-        }
-        break;
+            break;
+        case kDeleteKey:
+            if (!hit.entry ? c.after != c.file : c.after != Without(before, *hit.entry, *hit.entry + 1, false))
+                Fail("deleting a key did not take exactly its line", c.Describe());
+            break;
+        case kDeleteSection:
+            if (!hit.header ? c.after != c.file : c.after != Without(before, *hit.header, hit.end, true))
+                Fail("deleting a section did not take exactly its header, entries and blank lines", c.Describe());
+            break;
     }
 
     // Whatever the edit, the file that is left reads as a line-by-line reading finds.

@@ -6,13 +6,9 @@ namespace reference {
 
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\v';
-}
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v'; }
 
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
-}
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
 
 // The file as a row of code units: bytes, or UTF-16 LE units after the mark.
 struct Units {
@@ -53,41 +49,27 @@ std::string AnsiText(const std::vector<char16_t>& units, bool utf16) {
 }  // namespace
 
 std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
     return text;
 }
 
 std::string_view TrimSpaces(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && text.back() == ' ') {
-        text.remove_suffix(1);
-    }
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
     return text;
 }
 
 std::string Unquote(std::string_view value) {
-    if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0]) {
+    if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
         return std::string(value.substr(1, value.size() - 2));
-    }
     return std::string(value);
 }
 
 bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (Lower(a[i]) != Lower(b[i])) {
-            return false;
-        }
-    }
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (Lower(a[i]) != Lower(b[i])) return false;
     return true;
 }
 
@@ -143,9 +125,7 @@ Profile Split(std::string_view bytes) {
         if (i < count) {
             const bool cr = file.units[i] == u'\r';
             lineBreak += file.bytes[i++];
-            if (cr && i < count && file.units[i] == u'\n') {
-                lineBreak += file.bytes[i++];
-            }
+            if (cr && i < count && file.units[i] == u'\n') lineBreak += file.bytes[i++];
         }
         Line line = Classify(AnsiText(units, profile.utf16));
         line.raw = raw + lineBreak;
@@ -166,11 +146,8 @@ Hit Find(const Profile& profile, std::string_view section, std::string_view key)
                 hit.end = i;
                 return hit;
             }
-            if (SameName(line.name, section)) {
-                hit.header = i;
-            }
-        } else if (hit.header && !hit.entry && line.kind == Kind::Entry && !key.empty() &&
-                   SameName(line.name, key)) {
+            if (SameName(line.name, section)) hit.header = i;
+        } else if (hit.header && !hit.entry && line.kind == Kind::Entry && !key.empty() && SameName(line.name, key)) {
             hit.entry = i;
         }
     }
@@ -180,17 +157,13 @@ Hit Find(const Profile& profile, std::string_view section, std::string_view key)
 
 std::optional<std::string> Value(const Profile& profile, std::string_view section, std::string_view key) {
     const Hit hit = Find(profile, section, key);
-    if (!hit.entry || !profile.lines[*hit.entry].hasValue) {
-        return std::nullopt;
-    }
+    if (!hit.entry || !profile.lines[*hit.entry].hasValue) return std::nullopt;
     return Unquote(profile.lines[*hit.entry].value);
 }
 
 std::string Join(const std::string& head, const std::vector<Line>& lines) {
     std::string bytes = head;
-    for (const Line& line : lines) {
-        bytes += line.raw;
-    }
+    for (const Line& line : lines) bytes += line.raw;
     return bytes;
 }
 

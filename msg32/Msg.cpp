@@ -108,8 +108,7 @@ void TMsg::SwallowAbort(TObject*, const Exception&) {
     if (Application) Application->OnException = resumeHandler_;
 }
 
-int TMsg::ShowBoxImpl(MsgType kind, int captionIndex, int messageIndex, std::span<const FormatArg> args,
-                      bool literal) {
+int TMsg::ShowBoxImpl(MsgType kind, int captionIndex, int messageIndex, std::span<const FormatArg> args, bool literal) {
     std::string text = ChooseLine(*messages_, messageIndex, BoxMessage);
     if (text.empty()) return 0;
     if (!literal) text = Format(text, args);

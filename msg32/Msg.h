@@ -61,8 +61,7 @@ public:
     void SwallowAbort(TObject* sender, const forms::Exception& error);
 
 private:
-    int ShowBoxImpl(MsgType kind, int captionIndex, int messageIndex, std::span<const FormatArg> args,
-                    bool literal);
+    int ShowBoxImpl(MsgType kind, int captionIndex, int messageIndex, std::span<const FormatArg> args, bool literal);
     bool Owns(const forms::TExceptionEvent& handler) const noexcept;
     // The handler in charge: when handler is some component's SwallowAbort,
     // the one that component will put back; otherwise handler itself.

@@ -29,9 +29,7 @@ public:
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
     ~FileDescriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
+        if (fd_ >= 0) ::close(fd_);
     }
     int Get() const { return fd_; }
     // Closes now, so that a failed close (a late write error) can be seen.
@@ -54,9 +52,7 @@ struct FileStamp {
     timespec changed{};
 };
 
-bool SameTime(const timespec& a, const timespec& b) {
-    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
-}
+bool SameTime(const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; }
 
 bool SameStamp(const FileStamp& a, const FileStamp& b) {
     return a.device == b.device && a.inode == b.inode && a.size == b.size && SameTime(a.modified, b.modified) &&
@@ -100,20 +96,15 @@ struct FileContent {
 std::optional<FileContent> ReadWholeFile(const std::string& path) {
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     FileContent content;
-    if (file.Get() < 0 || ::fstat(file.Get(), &content.info) != 0 || !S_ISREG(content.info.st_mode)) {
+    if (file.Get() < 0 || ::fstat(file.Get(), &content.info) != 0 || !S_ISREG(content.info.st_mode))
         return std::nullopt;
-    }
     content.bytes.reserve(static_cast<std::size_t>(content.info.st_size));
     char chunk[65536];
     for (;;) {
         const ssize_t got = ::read(file.Get(), chunk, sizeof chunk);
-        if (got == 0) {
-            break;
-        }
+        if (got == 0) break;
         if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
+            if (errno == EINTR) continue;
             return std::nullopt;
         }
         content.bytes.append(chunk, static_cast<std::size_t>(got));
@@ -146,9 +137,7 @@ public:
         std::lock_guard<std::mutex> lock(mutex_);
         files_.remove_if([&](const Entry& entry) { return entry.path == path; });
         files_.push_front({path, stamp, std::move(index)});
-        if (files_.size() > kMaxFiles) {
-            files_.pop_back();
-        }
+        if (files_.size() > kMaxFiles) files_.pop_back();
     }
 
     void Forget(const std::string& path) {
@@ -174,17 +163,11 @@ ReadCache& Cache() {
 
 std::optional<std::string> LookUp(const char* section, const char* key, const std::string& path) {
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        return std::nullopt;
-    }
-    if (auto index = Cache().Find(path, StampOf(info))) {
-        return index->Value(section, key);
-    }
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    if (auto index = Cache().Find(path, StampOf(info))) return index->Value(section, key);
     const auto start = Now();
     std::optional<FileContent> content = ReadWholeFile(path);
-    if (!content) {
-        return std::nullopt;
-    }
+    if (!content) return std::nullopt;
     const FileStamp stamp = StampOf(content->info);
     const ProfileText text(std::move(content->bytes));
     if (content->stable && SettledBefore(stamp.changed, start) && SettledBefore(stamp.modified, start)) {
@@ -200,9 +183,7 @@ bool WriteAll(int fd, const std::string& bytes) {
     while (done < bytes.size()) {
         const ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (wrote < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
+            if (errno == EINTR) continue;
             return false;
         }
         done += static_cast<std::size_t>(wrote);
@@ -231,13 +212,9 @@ bool ReplaceFile(const std::string& path, const std::string& bytes, const struct
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
         temporary = prefix + UniqueSuffix();
         fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, old ? 0600 : 0666);
-        if (fd < 0 && errno != EEXIST) {
-            return false;
-        }
+        if (fd < 0 && errno != EEXIST) return false;
     }
-    if (fd < 0) {
-        return false;
-    }
+    if (fd < 0) return false;
     FileDescriptor file(fd);
     if (old) {
         // Only the superuser may give a file away, and some file systems keep
@@ -259,58 +236,42 @@ bool ReplaceFile(const std::string& path, const std::string& bytes, const struct
         return false;
     }
     FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.Get() >= 0) {
-        ::fsync(dir.Get());  // makes the rename last; a folder that refuses this is no failure
-    }
+    if (dir.Get() >= 0) ::fsync(dir.Get());  // makes the rename last; a folder that refuses this is no failure
     return true;
 }
 
 // Writes go to the file a symbolic link names, so the link stays a link.
 std::optional<std::string> WriteTarget(const char* fileName) {
     struct stat info {};
-    if (::lstat(fileName, &info) != 0 || !S_ISLNK(info.st_mode)) {
-        return std::string(fileName);
-    }
+    if (::lstat(fileName, &info) != 0 || !S_ISLNK(info.st_mode)) return std::string(fileName);
     char resolved[PATH_MAX];
-    if (!::realpath(fileName, resolved)) {
-        return std::nullopt;  // a dangling link
-    }
+    if (!::realpath(fileName, resolved)) return std::nullopt;  // a dangling link
     return std::string(resolved);
 }
 
 bool BlankName(const char* name) {
-    while (*name == ' ') {
-        ++name;
-    }
+    while (*name == ' ') ++name;
     return *name == '\0';
 }
 
 }  // namespace
 
-std::uint32_t GetPrivateProfileStringA(const char* section, const char* key, const char* defaultValue,
-                                       char* buffer, std::uint32_t size, const char* fileName) {
-    if (size == 0 || !buffer) {
-        return 0;
-    }
+std::uint32_t GetPrivateProfileStringA(const char* section, const char* key, const char* defaultValue, char* buffer,
+                                       std::uint32_t size, const char* fileName) {
+    if (size == 0 || !buffer) return 0;
     if (!section || !key) {
         buffer[0] = '\0';
-        if (size > 1) {
-            buffer[1] = '\0';
-        }
+        if (size > 1) buffer[1] = '\0';
         return 0;
     }
     std::optional<std::string> found;
-    if (fileName && *fileName) {
-        found = LookUp(section, key, fileName);
-    }
+    if (fileName && *fileName) found = LookUp(section, key, fileName);
     std::string_view text;
     if (found) {
         text = *found;
     } else {
         text = defaultValue ? defaultValue : "";
-        while (!text.empty() && text.back() == ' ') {
-            text.remove_suffix(1);
-        }
+        while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
     }
     const std::size_t count = std::min<std::size_t>(text.size(), size - 1);
     std::memcpy(buffer, text.data(), count);
@@ -319,25 +280,17 @@ std::uint32_t GetPrivateProfileStringA(const char* section, const char* key, con
 }
 
 int WritePrivateProfileStringA(const char* section, const char* key, const char* value, const char* fileName) {
-    if (!section || !fileName || !*fileName || (key && BlankName(key))) {
-        return 0;
-    }
+    if (!section || !fileName || !*fileName || (key && BlankName(key))) return 0;
     const std::optional<std::string> path = WriteTarget(fileName);
-    if (!path) {
-        return 0;
-    }
+    if (!path) return 0;
     std::optional<FileContent> content;
     struct stat info {};
     if (::stat(path->c_str(), &info) == 0) {
         // A file without any write permission is read-only, as the attribute
         // of that name is on Windows: refused even to the superuser.
-        if (!S_ISREG(info.st_mode) || (info.st_mode & 0222) == 0 || ::access(path->c_str(), W_OK) != 0) {
-            return 0;
-        }
+        if (!S_ISREG(info.st_mode) || (info.st_mode & 0222) == 0 || ::access(path->c_str(), W_OK) != 0) return 0;
         content = ReadWholeFile(*path);
-        if (!content) {
-            return 0;
-        }
+        if (!content) return 0;
     } else if (errno != ENOENT) {
         return 0;
     }
@@ -347,10 +300,8 @@ int WritePrivateProfileStringA(const char* section, const char* key, const char*
                                         : !value ? text.WithoutKey(section, key)
                                                  : text.WithValue(section, key, value);
     if (!edited) {
-        if (content) {
-            return 1;  // nothing changes: the file is left as it is
-        }
-        edited.emplace();  // a delete in a missing file leaves an empty file, as on Windows
+        if (content) return 1;  // nothing changes: the file is left as it is
+        edited.emplace();       // a delete in a missing file leaves an empty file, as on Windows
     }
     const bool written = ReplaceFile(*path, *edited, content ? &content->info : nullptr);
     Cache().Forget(fileName);

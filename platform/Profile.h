@@ -20,8 +20,8 @@ namespace platform {
 // missing file, section or key, or an entry without '=', gives the default
 // (NULL counts as empty) less its trailing spaces. Listing sections or keys
 // (a NULL section or key) is not offered: it gives an empty list.
-std::uint32_t GetPrivateProfileStringA(const char* section, const char* key, const char* defaultValue,
-                                       char* buffer, std::uint32_t size, const char* fileName);
+std::uint32_t GetPrivateProfileStringA(const char* section, const char* key, const char* defaultValue, char* buffer,
+                                       std::uint32_t size, const char* fileName);
 
 // Sets key in section to value; with a NULL value deletes the key, with a NULL
 // key deletes the section. Missing files and sections are created. Returns

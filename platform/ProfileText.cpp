@@ -9,68 +9,46 @@ namespace platform {
 
 namespace {
 
-char FoldCase(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
+char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 std::string Folded(std::string_view name) {
     std::string folded(name);
-    for (char& c : folded) {
-        c = FoldCase(c);
-    }
+    for (char& c : folded) c = FoldCase(c);
     return folded;
 }
 
 // Section and key arguments lose their spaces, and only those: a tab in an
 // argument is part of the name.
 std::string_view TrimArgument(std::string_view name) {
-    while (!name.empty() && name.front() == ' ') {
-        name.remove_prefix(1);
-    }
-    while (!name.empty() && name.back() == ' ') {
-        name.remove_suffix(1);
-    }
+    while (!name.empty() && name.front() == ' ') name.remove_prefix(1);
+    while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
     return name;
 }
 
 std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsProfileBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsProfileBlank(text.back())) {
-        text.remove_suffix(1);
-    }
+    while (!text.empty() && IsProfileBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsProfileBlank(text.back())) text.remove_suffix(1);
     return text;
 }
 
 std::string Unquoted(std::string_view value) {
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         value = value.substr(1, value.size() - 2);
-    }
     return std::string(value);
 }
 
 }  // namespace
 
-bool IsProfileBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\v';
-}
+bool IsProfileBlank(char c) { return c == ' ' || c == '\t' || c == '\v'; }
 
 bool SameProfileName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (FoldCase(a[i]) != FoldCase(b[i])) {
-            return false;
-        }
-    }
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (FoldCase(a[i]) != FoldCase(b[i])) return false;
     return true;
 }
 
-ProfileText::ProfileText(std::string bytes) : bytes_(std::move(bytes)) {
-    Parse();
-}
+ProfileText::ProfileText(std::string bytes) : bytes_(std::move(bytes)) { Parse(); }
 
 void ProfileText::Parse() {
     std::size_t pos = 0;
@@ -97,22 +75,16 @@ void ProfileText::Parse() {
         line.begin = pos;
         std::size_t end = pos;
         if (utf16_) {
-            while (end < dataEnd_ && !isBreak(end)) {
-                end += step;
-            }
+            while (end < dataEnd_ && !isBreak(end)) end += step;
         } else {
             end = std::string_view(bytes_).find_first_of("\r\n", pos);
-            if (end == std::string_view::npos) {
-                end = dataEnd_;
-            }
+            if (end == std::string_view::npos) end = dataEnd_;
         }
         line.end = end;
         line.next = end;
         if (end < dataEnd_) {
             line.next = end + step;
-            if (isBreak(end) == 1 && line.next < dataEnd_ && isBreak(line.next) == 2) {
-                line.next += step;
-            }
+            if (isBreak(end) == 1 && line.next < dataEnd_ && isBreak(line.next) == 2) line.next += step;
         }
 
         std::size_t equalAt = std::string_view::npos;  // raw position of the first '='
@@ -121,12 +93,8 @@ void ProfileText::Parse() {
             std::size_t i = pos;
             for (; i < end; i += step) {
                 const char16_t unit = unitAt(i);
-                if (unit == 0) {
-                    break;
-                }
-                if (unit == u'=' && equalAt == std::string_view::npos) {
-                    equalAt = i;
-                }
+                if (unit == 0) break;
+                if (unit == u'=' && equalAt == std::string_view::npos) equalAt = i;
                 if (unit >= 0xD800 && unit <= 0xDBFF && i + step < end && unitAt(i + step) >= 0xDC00 &&
                     unitAt(i + step) <= 0xDFFF) {
                     i += step;  // a surrogate pair is one character, which the code page lacks
@@ -142,27 +110,19 @@ void ProfileText::Parse() {
             line.textEnd = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - bytes_.data()) : end;
             const std::string_view text = std::string_view(bytes_).substr(pos, line.textEnd - pos);
             equalAt = text.find('=');
-            if (equalAt != std::string_view::npos) {
-                equalAt += pos;
-            }
+            if (equalAt != std::string_view::npos) equalAt += pos;
             Classify(line, text, pos);
         }
-        if (line.hasValue) {
-            line.afterEqual = equalAt + step;
-        }
+        if (line.hasValue) line.afterEqual = equalAt + step;
 
         if (line.kind == Kind::Header) {
-            if (!sections_.empty()) {
-                sections_.back().end = lines_.size();
-            }
+            if (!sections_.empty()) sections_.back().end = lines_.size();
             sections_.push_back({lines_.size(), 0});
         }
         lines_.push_back(line);
         pos = line.next;
     }
-    if (!sections_.empty()) {
-        sections_.back().end = lines_.size();
-    }
+    if (!sections_.empty()) sections_.back().end = lines_.size();
 }
 
 // Sorts one line by its text (the ANSI view, starting at textAt in Text()).
@@ -197,37 +157,26 @@ void ProfileText::Classify(Line& line, std::string_view text, std::size_t textAt
 }
 
 const ProfileText::Section* ProfileText::FindSection(std::string_view name) const {
-    for (const Section& section : sections_) {
-        if (SameProfileName(Name(lines_[section.header]), name)) {
-            return &section;
-        }
-    }
+    for (const Section& section : sections_)
+        if (SameProfileName(Name(lines_[section.header]), name)) return &section;
     return nullptr;
 }
 
 const ProfileText::Line* ProfileText::FindEntry(const Section& section, std::string_view key) const {
     for (std::size_t i = section.header + 1; i < section.end; ++i) {
         const Line& line = lines_[i];
-        if (line.kind == Kind::Entry && SameProfileName(Name(line), key)) {
-            return &line;
-        }
+        if (line.kind == Kind::Entry && SameProfileName(Name(line), key)) return &line;
     }
     return nullptr;
 }
 
 std::optional<std::string> ProfileText::Value(std::string_view section, std::string_view key) const {
     key = TrimArgument(key);
-    if (key.empty()) {
-        return std::nullopt;
-    }
+    if (key.empty()) return std::nullopt;
     const Section* found = FindSection(TrimArgument(section));
-    if (!found) {
-        return std::nullopt;
-    }
+    if (!found) return std::nullopt;
     const Line* entry = FindEntry(*found, key);
-    if (!entry || !entry->hasValue) {
-        return std::nullopt;
-    }
+    if (!entry || !entry->hasValue) return std::nullopt;
     return Unquoted(RawValue(*entry));
 }
 
@@ -236,15 +185,11 @@ void ProfileText::ForEachVisible(
     std::unordered_set<std::string> seenSections;
     for (const Section& section : sections_) {
         const std::string_view sectionName = Name(lines_[section.header]);
-        if (!seenSections.insert(Folded(sectionName)).second) {
-            continue;
-        }
+        if (!seenSections.insert(Folded(sectionName)).second) continue;
         std::unordered_set<std::string> seenKeys;
         for (std::size_t i = section.header + 1; i < section.end; ++i) {
             const Line& line = lines_[i];
-            if (line.kind != Kind::Entry || line.nameSize == 0 || !seenKeys.insert(Folded(Name(line))).second) {
-                continue;
-            }
+            if (line.kind != Kind::Entry || line.nameSize == 0 || !seenKeys.insert(Folded(Name(line))).second) continue;
             visit(sectionName, Name(line),
                   line.hasValue ? std::optional<std::string>(Unquoted(RawValue(line))) : std::nullopt);
         }
@@ -255,17 +200,13 @@ std::string ProfileText::Encode(std::string_view ansi) const {
     return utf16_ ? AnsiToUtf16Le(ansi) : std::string(ansi);
 }
 
-std::string ProfileText::LineBreak() const {
-    return utf16_ ? std::string("\r\0\n\0", 4) : std::string("\r\n");
-}
+std::string ProfileText::LineBreak() const { return utf16_ ? std::string("\r\0\n\0", 4) : std::string("\r\n"); }
 
 std::optional<std::string> ProfileText::WithValue(std::string_view section, std::string_view key,
                                                   std::string_view value) const {
     section = TrimArgument(section);
     key = TrimArgument(key);
-    if (key.empty()) {
-        return std::nullopt;
-    }
+    if (key.empty()) return std::nullopt;
     const std::string_view bytes(bytes_);
     const auto upTo = [&](std::size_t at) { return std::string(bytes.substr(0, at)); };
     const auto from = [&](std::size_t at) { return bytes.substr(at, dataEnd_ - at); };
@@ -274,9 +215,7 @@ std::optional<std::string> ProfileText::WithValue(std::string_view section, std:
     const Section* found = FindSection(section);
     if (!found) {
         std::string result = upTo(dataEnd_);
-        if (!lines_.empty() && lines_.back().next == lines_.back().end) {
-            result += LineBreak();
-        }
+        if (!lines_.empty() && lines_.back().next == lines_.back().end) result += LineBreak();
         return result + Encode("[" + std::string(section) + "]") + LineBreak() + newLine;
     }
 
@@ -284,9 +223,7 @@ std::optional<std::string> ProfileText::WithValue(std::string_view section, std:
         const std::string stored = Encode(value);
         if (entry->hasValue) {
             // Only the value part changes: the name keeps its spelling and spacing.
-            if (bytes.substr(entry->afterEqual, entry->end - entry->afterEqual) == stored) {
-                return std::nullopt;
-            }
+            if (bytes.substr(entry->afterEqual, entry->end - entry->afterEqual) == stored) return std::nullopt;
             return upTo(entry->afterEqual) + stored + std::string(from(entry->end));
         }
         return upTo(entry->textEnd) + Encode("=") + stored + std::string(from(entry->end));
@@ -295,16 +232,11 @@ std::optional<std::string> ProfileText::WithValue(std::string_view section, std:
     // A new key goes after the section's last entry; comments and blank lines
     // that follow it stay below it.
     std::size_t anchor = found->header;
-    for (std::size_t i = found->header + 1; i < found->end; ++i) {
-        if (lines_[i].kind == Kind::Entry) {
-            anchor = i;
-        }
-    }
+    for (std::size_t i = found->header + 1; i < found->end; ++i)
+        if (lines_[i].kind == Kind::Entry) anchor = i;
     const Line& after = lines_[anchor];
     std::string result = upTo(after.next);
-    if (after.next == after.end) {
-        result += LineBreak();
-    }
+    if (after.next == after.end) result += LineBreak();
     return result + newLine + std::string(from(after.next));
 }
 
@@ -312,9 +244,7 @@ std::optional<std::string> ProfileText::WithoutKey(std::string_view section, std
     key = TrimArgument(key);
     const Section* found = FindSection(TrimArgument(section));
     const Line* entry = (found && !key.empty()) ? FindEntry(*found, key) : nullptr;
-    if (!entry) {
-        return std::nullopt;
-    }
+    if (!entry) return std::nullopt;
     const std::string_view bytes(bytes_);
     return std::string(bytes.substr(0, entry->begin)) + std::string(bytes.substr(entry->next, dataEnd_ - entry->next));
 }
@@ -323,16 +253,12 @@ std::optional<std::string> ProfileText::WithoutKey(std::string_view section, std
 // lines stay where they are.
 std::optional<std::string> ProfileText::WithoutSection(std::string_view section) const {
     const Section* found = FindSection(TrimArgument(section));
-    if (!found) {
-        return std::nullopt;
-    }
+    if (!found) return std::nullopt;
     const std::string_view bytes(bytes_);
     std::string result(bytes.substr(0, lines_[found->header].begin));
     for (std::size_t i = found->header + 1; i < found->end; ++i) {
         const Line& line = lines_[i];
-        if (line.kind == Kind::Comment) {
-            result += bytes.substr(line.begin, line.next - line.begin);
-        }
+        if (line.kind == Kind::Comment) result += bytes.substr(line.begin, line.next - line.begin);
     }
     const std::size_t rest = lines_[found->end - 1].next;
     result += bytes.substr(rest, dataEnd_ - rest);
@@ -341,23 +267,20 @@ std::optional<std::string> ProfileText::WithoutSection(std::string_view section)
 
 namespace {
 
-std::string IndexKey(std::string_view section, std::string_view key) {
-    return Folded(section) + '\0' + Folded(key);
-}
+std::string IndexKey(std::string_view section, std::string_view key) { return Folded(section) + '\0' + Folded(key); }
 
 }  // namespace
 
 ProfileIndex::ProfileIndex(const ProfileText& text) {
-    text.ForEachVisible([this](std::string_view section, std::string_view key, const std::optional<std::string>& value) {
-        values_.emplace(IndexKey(section, key), value);
-    });
+    text.ForEachVisible(
+        [this](std::string_view section, std::string_view key, const std::optional<std::string>& value) {
+            values_.emplace(IndexKey(section, key), value);
+        });
 }
 
 std::optional<std::string> ProfileIndex::Value(std::string_view section, std::string_view key) const {
     key = TrimArgument(key);
-    if (key.empty()) {
-        return std::nullopt;
-    }
+    if (key.empty()) return std::nullopt;
     const auto found = values_.find(IndexKey(TrimArgument(section), key));
     return found == values_.end() ? std::nullopt : found->second;
 }

@@ -55,8 +55,7 @@ public:
                                                  const std::optional<std::string>& value)>& visit) const;
 
     // The file's bytes after an edit, or nothing when the edit changes nothing.
-    std::optional<std::string> WithValue(std::string_view section, std::string_view key,
-                                         std::string_view value) const;
+    std::optional<std::string> WithValue(std::string_view section, std::string_view key, std::string_view value) const;
     std::optional<std::string> WithoutKey(std::string_view section, std::string_view key) const;
     std::optional<std::string> WithoutSection(std::string_view section) const;
 

@@ -7,7 +7,10 @@ using Args = std::vector<std::string>;
 
 TEST(SplitCommandLine, BlanksAndControlCharactersSeparate) {
     EXPECT_EQ(SplitCommandLine("glimcfg.exe brand.ini extra"), (Args{"glimcfg.exe", "brand.ini", "extra"}));
-    EXPECT_EQ(SplitCommandLine("  a\tb\x01" "c\x1f" "d  "), (Args{"a", "b", "c", "d"}));
+    EXPECT_EQ(SplitCommandLine("  a\tb\x01"
+                               "c\x1f"
+                               "d  "),
+              (Args{"a", "b", "c", "d"}));
     EXPECT_EQ(SplitCommandLine(""), Args{});
     EXPECT_EQ(SplitCommandLine(" \t "), Args{});
     // Code 127 and the upper half are ordinary characters.
@@ -38,6 +41,4 @@ TEST(SplitCommandLine, LongArgumentsAreKeptWhole) {
     EXPECT_EQ(args[2], "next");
 }
 
-TEST(SplitCommandLine, NulEndsTheLine) {
-    EXPECT_EQ(SplitCommandLine(std::string_view("a b\0c", 5)), (Args{"a", "b"}));
-}
+TEST(SplitCommandLine, NulEndsTheLine) { EXPECT_EQ(SplitCommandLine(std::string_view("a b\0c", 5)), (Args{"a", "b"})); }

@@ -143,7 +143,8 @@ protected:
                 }};
     }
     ServiceOverride<decltype(Services::MessageBox)> AnswerBoxes() {
-        return {&Services::MessageBox, [this](HWND, const char* text, const char* caption, UINT flags) {
+        return {&Services::MessageBox,
+                [this](HWND, const char* text, const char* caption, UINT flags) {
                     box_ = {box_.count + 1, text, caption, flags};
                     return IDOK;
                 }};
@@ -151,8 +152,9 @@ protected:
     // Answers the colour dialog: records what it was given, may define custom
     // colour `slot` and closes with OK (and `chosen`) or Cancel.
     ServiceOverride<decltype(Services::ChooseColor)> AnswerColor(BOOL ok, COLORREF chosen = 0, int slot = -1,
-                                                                  COLORREF defined = 0) {
-        return {&Services::ChooseColor, [=, this](CHOOSECOLORA& cc) -> BOOL {
+                                                                 COLORREF defined = 0) {
+        return {&Services::ChooseColor,
+                [=, this](CHOOSECOLORA& cc) -> BOOL {
                     ++colorCalls_;
                     colorStart_ = cc.rgbResult;
                     std::copy_n(cc.lpCustColors, 16, offeredCustom_.begin());
@@ -206,9 +208,9 @@ TEST_F(EditorsTest, MenuOpensAtTheCursorWithSevenChoicesTwoLinesAndNeverHelp) {
     }
     EXPECT_EQ(where.left, at.x);
     EXPECT_EQ(where.top, at.y);
-    EXPECT_EQ(lines, (std::vector<std::string>{"&Copy Icon to clipboard", "Save Icon as *.&ICO ...",
-                                               "Save Icon as *.&BMP ...", "", "Backgr&ound color ...",
-                                               "&Website ...", "&E-mail ...", "", "&About ..."}));
+    EXPECT_EQ(lines,
+              (std::vector<std::string>{"&Copy Icon to clipboard", "Save Icon as *.&ICO ...", "Save Icon as *.&BMP ...",
+                                        "", "Backgr&ound color ...", "&Website ...", "&E-mail ...", "", "&About ..."}));
     EXPECT_EQ(prompt_.calls, 0) << "dismissed without a choice: nothing happens";
     EXPECT_EQ(WhenMenuOpens::OpenMenuWindow(), nullptr);
 
@@ -303,9 +305,9 @@ TEST_F(EditorsTest, ACaptionOfADashMakesTheItemASeparatorThatCannotBeChosen) {
         form->SpeedButton1->Click();
         ASSERT_TRUE(when.Ran());
     }
-    EXPECT_EQ(lines, (std::vector<std::string>{"&Copy Icon to clipboard", "Save Icon as *.&ICO ...",
-                                               "Save Icon as *.&BMP ...", "", "Backgr&ound color ...",
-                                               "&Website ...", "", "", "&About ..."}));
+    EXPECT_EQ(lines,
+              (std::vector<std::string>{"&Copy Icon to clipboard", "Save Icon as *.&ICO ...", "Save Icon as *.&BMP ...",
+                                        "", "Backgr&ound color ...", "&Website ...", "", "", "&About ..."}));
     EXPECT_EQ(prompt_.value, "&About ...");
     EXPECT_EQ(form->About1->Caption(), "-");
 }

@@ -155,9 +155,8 @@ protected:
             return CopyFileA(standIn ? companion.c_str() : from, to, failIfExists);
         }};
     ServiceOverride<std::function<HINSTANCE(HWND, const char*, const char*, const char*, const char*, int)>> start{
-        &Services::ShellExecute,
-        [this](HWND owner, const char* verb, const char* file, const char* parameters, const char* directory,
-               int show) {
+        &Services::ShellExecute, [this](HWND owner, const char* verb, const char* file, const char* parameters,
+                                        const char* directory, int show) {
             starts.push_back({owner, verb != nullptr, parameters != nullptr, directory != nullptr, file, show});
             return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));
         }};
@@ -276,12 +275,12 @@ TEST_F(FileCommandsTest, EveryControlIsSavedToAndLoadedFromItsOwnKey) {
     };
     auto edit = [](TEdit* e, const char* section, const char* key, std::string value, std::string stored = {}) {
         if (stored.empty()) stored = value;
-        return Text{[e] { return e->Text(); }, [e](const std::string& v) { e->SetText(v); }, section, key, value,
-                    stored};
+        return Text{
+            [e] { return e->Text(); }, [e](const std::string& v) { e->SetText(v); }, section, key, value, stored};
     };
     auto item = [](TMenuItem* m, const char* key, std::string value) {
-        return Text{[m] { return m->Caption(); }, [m](const std::string& v) { m->SetCaption(v); }, "Menu", key, value,
-                    value};
+        return Text{
+            [m] { return m->Caption(); }, [m](const std::string& v) { m->SetCaption(v); }, "Menu", key, value, value};
     };
     glim::TForm1& f = *form;
     const std::vector<Text> texts = {
@@ -474,11 +473,10 @@ TEST_F(FileCommandsTest, SaveAsAsksBeforeReplacingAProfileTheDialogDidNotAskAbou
         Lines texts;
         bool written;
     };
-    for (const Case& c : {Case{"brand", {IDNO}, {question}, false},
-                          Case{"brand.txt", {IDCANCEL}, {question}, false},
-                          Case{"brand", {IDYES, IDNO}, {question, kCopyQuestion}, true},
-                          Case{"brand.ini", {IDNO}, {kCopyQuestion}, true},
-                          Case{"BRAND.INI", {IDNO}, {kCopyQuestion}, true}}) {
+    for (const Case& c :
+         {Case{"brand", {IDNO}, {question}, false}, Case{"brand.txt", {IDCANCEL}, {question}, false},
+          Case{"brand", {IDYES, IDNO}, {question, kCopyQuestion}, true},
+          Case{"brand.ini", {IDNO}, {kCopyQuestion}, true}, Case{"BRAND.INI", {IDNO}, {kCopyQuestion}, true}}) {
         SCOPED_TRACE(c.typed + " answered " + std::to_string(c.replies.front()));
         WriteBytes(brand, kBrand);
         boxes.clear();
@@ -631,8 +629,7 @@ TEST_F(FileCommandsTest, SaveAsThroughTheRealDialogAndBoxes) {
     ServiceOverride<std::function<BOOL(OPENFILENAMEA&)>> realDialog{
         &Services::GetSaveFileName, [](OPENFILENAMEA& ofn) { return GetSaveFileNameA(&ofn); }};
     ServiceOverride<std::function<int(HWND, const char*, const char*, UINT)>> realBoxes{
-        &Services::MessageBox,
-        [](HWND owner, const char* text, const char* caption, UINT flags) {
+        &Services::MessageBox, [](HWND owner, const char* text, const char* caption, UINT flags) {
             return MessageBoxA(owner, text, caption, flags);
         }};
     const std::string gift = folder.File("gift");

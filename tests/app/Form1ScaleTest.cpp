@@ -105,7 +105,6 @@ protected:
             }
         }
     }
-
 };
 
 TEST_F(Form1Scale, EveryCaptionFitsAndNothingOverlapsOrLeavesItsPanel) {

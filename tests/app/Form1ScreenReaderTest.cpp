@@ -25,7 +25,6 @@ protected:
         Form1Fixture::SetUp();
         ShowActive();
     }
-
 };
 
 struct Clicks {
@@ -35,8 +34,8 @@ struct Clicks {
 
 TEST_F(Form1ScreenReader, EachLabelStandsDirectlyBeforeTheBoxItNames) {
     const std::pair<TLabel*, TWinControl*> pairs[] = {
-        {form->Label1, form->Edit1}, {form->Label2, form->Edit2}, {form->Label5, form->Edit3},
-        {form->Label6, form->Edit4}, {form->Label7, form->Edit5}, {form->Label8, form->Edit6},
+        {form->Label1, form->Edit1}, {form->Label2, form->Edit2},  {form->Label5, form->Edit3},
+        {form->Label6, form->Edit4}, {form->Label7, form->Edit5},  {form->Label8, form->Edit6},
         {form->Label9, form->Edit7}, {form->Label10, form->Memo1},
     };
     for (const auto& [label, box] : pairs) {
@@ -106,16 +105,17 @@ TEST_F(Form1ScreenReader, ButtonsAndThePreviewArePushButtonsNamedByTheirCaption)
     // Each control counts its clicks instead of running its command.
     Clicks clicks;
     for (TWinControl* c : std::initializer_list<TWinControl*>{form->SpeedButton5, form->SpeedButton1,
-                                                               form->SpeedButton2, form->ScrollBox1, form->OpenBtn,
-                                                               form->SaveAsBtn, form->HelpBtn, form->AboutBtn})
+                                                              form->SpeedButton2, form->ScrollBox1, form->OpenBtn,
+                                                              form->SaveAsBtn, form->HelpBtn, form->AboutBtn})
         c->OnClick = Bind<&Clicks::Clicked>(&clicks);
     struct Expected {
         TWinControl* control;
         const char* name;
     };
     const Expected controls[] = {
-        {form->SpeedButton5, "About"}, {form->SpeedButton1, "Menu items"}, {form->SpeedButton2, "Color"},
-        {form->ScrollBox1, "Color"},   {form->OpenBtn, "Open"},            {form->SaveAsBtn, "Save as"},
+        {form->SpeedButton5, "About"}, {form->SpeedButton1, "Menu items"},
+        {form->SpeedButton2, "Color"}, {form->ScrollBox1, "Color"},
+        {form->OpenBtn, "Open"},       {form->SaveAsBtn, "Save as"},
         {form->HelpBtn, "Help"},       {form->AboutBtn, "About"},
     };
     form->Edit3->SetFocus();

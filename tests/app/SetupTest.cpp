@@ -45,7 +45,8 @@ protected:
         Form1Fixture::TearDown();
     }
     ServiceOverride<std::function<int(HWND, const char*, const char*, UINT)>> AnswerBoxes() {
-        return {&Services::MessageBox, [this](HWND, const char* text, const char* caption, UINT flags) {
+        return {&Services::MessageBox,
+                [this](HWND, const char* text, const char* caption, UINT flags) {
                     box = {text, caption, flags, box.count + 1};
                     return IDOK;
                 }};
@@ -186,8 +187,7 @@ TEST_F(SetupTest, F1InAMemoRunsHelpAndTheMemoGetsNothingAlsoWithShift) {
 // The help file's place beside the program, cleared when the test ends,
 // whether it passed or failed.
 struct HelpBesideTheProgram {
-    const std::filesystem::path path =
-        std::filesystem::path(Application->ExeName()).parent_path() / "glimview.hlp";
+    const std::filesystem::path path = std::filesystem::path(Application->ExeName()).parent_path() / "glimview.hlp";
     ~HelpBesideTheProgram() {
         std::error_code error;
         std::filesystem::remove_all(path, error);

@@ -34,17 +34,33 @@ TEST(NumberSyntax, AcceptsDecimalAndDollarHexOnly) {
         {"$80000001", clBackground},
         {"$0000000000FF", 255},
     };
-    for (const auto& [text, value] : accepted) {
-        EXPECT_EQ(ParseNumber(text), value) << "'" << text << "'";
-    }
+    for (const auto& [text, value] : accepted) EXPECT_EQ(ParseNumber(text), value) << "'" << text << "'";
     const std::vector<std::string> refused = {
-        "",    "   ",  "+",     "-",     "$",          "+$1",         "-$5",         "$-5",  "12 ",
-        "\t1", "1F",   "0x1F",  "12abc", "2147483648", "-2147483649", "$100000000", "$1G",  "1e3",
-        "- 1", "$ 1",  "99999999999999999999999",       std::string("1\0", 2),        "\xB2",
+        "",
+        "   ",
+        "+",
+        "-",
+        "$",
+        "+$1",
+        "-$5",
+        "$-5",
+        "12 ",
+        "\t1",
+        "1F",
+        "0x1F",
+        "12abc",
+        "2147483648",
+        "-2147483649",
+        "$100000000",
+        "$1G",
+        "1e3",
+        "- 1",
+        "$ 1",
+        "99999999999999999999999",
+        std::string("1\0", 2),
+        "\xB2",
     };
-    for (const std::string& text : refused) {
-        EXPECT_EQ(ParseNumber(text), std::nullopt) << "'" << text << "'";
-    }
+    for (const std::string& text : refused) EXPECT_EQ(ParseNumber(text), std::nullopt) << "'" << text << "'";
 }
 
 TEST(ProfileFormat, TextKinds) {
@@ -90,12 +106,10 @@ TEST(ProfileFormat, ColourEncoding) {
     EXPECT_EQ(DecodeColour("$0000FF"), 255);
     EXPECT_EQ(DecodeColour("255"), 255);
     EXPECT_EQ(DecodeColour("$80000005"), static_cast<std::int32_t>(0x80000005u));
-    for (const char* unchanged : {"", "0x0000FF", "red", "$000000", "0", "$C0C0C0 "}) {
+    for (const char* unchanged : {"", "0x0000FF", "red", "$000000", "0", "$C0C0C0 "})
         EXPECT_EQ(DecodeColour(unchanged), std::nullopt) << "'" << unchanged << "'";
-    }
-    for (std::int32_t colour : {0x0000FF, 0xC0C0C0, 0x12345678, -1, static_cast<std::int32_t>(0x80000005u)}) {
+    for (std::int32_t colour : {0x0000FF, 0xC0C0C0, 0x12345678, -1, static_cast<std::int32_t>(0x80000005u)})
         EXPECT_EQ(DecodeColour(EncodeColour(colour)), colour);
-    }
 }
 
 TEST(ProfileFormat, MasksAreWrittenWithoutGapsAndReadUpToTheFirstEmptyValue) {
@@ -109,9 +123,7 @@ TEST(ProfileFormat, MasksAreWrittenWithoutGapsAndReadUpToTheFirstEmptyValue) {
 
     std::map<std::string, std::string> stored;
     const auto reader = [&](const std::string& key) { return stored.count(key) ? stored[key] : std::string(); };
-    for (const auto& [key, value] : keys) {
-        stored[key] = value;
-    }
+    for (const auto& [key, value] : keys) stored[key] = value;
     EXPECT_EQ(DecodeMasks(reader), std::vector<std::string>({"*.ico", " *.exe"}));
     stored = {{"E1", "*.ico"}, {"E2", ""}, {"E3", "*.exe"}};
     EXPECT_EQ(DecodeMasks(reader), std::vector<std::string>({"*.ico"}));
@@ -162,7 +174,13 @@ TEST(ProfileFormat, AboutLinesLedByDroppedCharactersComeBackAfterSaveAndLoad) {
         return back.AboutLines;
     };
     using Lines = std::vector<std::string>;
-    const Lines typed{"Head", " Blank", "\tTab", "\vVertical", "\fFeed", "\x1A" "Eof"};
+    const Lines typed{"Head",
+                      " Blank",
+                      "\tTab",
+                      "\vVertical",
+                      "\fFeed",
+                      "\x1A"
+                      "Eof"};
     EXPECT_EQ(reload(typed), typed);
     EXPECT_EQ(reload({"\tFirst", "\x1A"}), (Lines{"\tFirst", "", "", "", "", ""})) << "a lone blank is trimmed";
 

@@ -170,8 +170,7 @@ TEST(SaveSeries, MasksAreNumberedWithoutGapsAndBlankLinesLeftOut) {
 TEST(SaveSeries, AboutLinesAreTrimmedEscapedAndPadded) {
     TConfigDocument doc;
     doc.AboutLines = {"Title\t  ", "  Sub", "\tTab", "    ", ">x", "6", "7", "8"};
-    EXPECT_EQ(WritesTo(doc, "Dialogs"),
-              (Lines{"L1=Title" + kPad, "L2=>  Sub", "L3=>\tTab", "L4=", "L5=>>x", "L6=6"}))
+    EXPECT_EQ(WritesTo(doc, "Dialogs"), (Lines{"L1=Title" + kPad, "L2=>  Sub", "L3=>\tTab", "L4=", "L5=>>x", "L6=6"}))
         << "lines 7 and 8 are not saved";
 
     doc.AboutLines = {};
@@ -196,11 +195,11 @@ TEST(SaveSeries, ColoursHelpFilesAndFlags) {
         doc.Color = c.value;
         EXPECT_EQ(WritesTo(doc, "Options").back(), std::string("Color=") + c.written);
     }
-    for (const auto& [text, written] : std::vector<std::pair<std::string, std::string>>{
-             {"C:\\Help\\viewer.hlp", "viewer.hlp"},
-             {"D:viewer.hlp", "viewer.hlp"},
-             {"C:\\Help\\", ""},
-             {"viewer.hlp", "viewer.hlp"}}) {
+    for (const auto& [text, written] :
+         std::vector<std::pair<std::string, std::string>>{{"C:\\Help\\viewer.hlp", "viewer.hlp"},
+                                                          {"D:viewer.hlp", "viewer.hlp"},
+                                                          {"C:\\Help\\", ""},
+                                                          {"viewer.hlp", "viewer.hlp"}}) {
         TConfigDocument doc;
         doc.HelpFile = text;
         EXPECT_EQ(WritesTo(doc, "Options")[0], "HelpFile=" + written) << text;
@@ -234,8 +233,8 @@ Lines Names(const TempFolder& folder) {
 #ifdef _WIN32
 HANDLE refusedHandle = INVALID_HANDLE_VALUE;
 void Refuse(const std::string& path) {
-    refusedHandle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
+    refusedHandle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                0, nullptr);
 }
 void Release(const std::string&) {
     if (refusedHandle != INVALID_HANDLE_VALUE) CloseHandle(refusedHandle);
@@ -257,9 +256,14 @@ TEST_F(SaveFile, ANewFileHoldsTheFiveSections) {
     doc.Title = "Glimsel";
     doc.Dialog = "Save Icon as ...";
     doc.Default = "ics";
-    doc.MenuCaptions = {"&Copy Icon to clipboard", "Save Icon as *.&ICO ...", "Save Icon as *.&BMP ...",
-                        "Backgr&ound color ...",   "&Website ...",           "&E-mail ...",
-                        "&Help ...",               "&About ..."};
+    doc.MenuCaptions = {"&Copy Icon to clipboard",
+                        "Save Icon as *.&ICO ...",
+                        "Save Icon as *.&BMP ...",
+                        "Backgr&ound color ...",
+                        "&Website ...",
+                        "&E-mail ...",
+                        "&Help ...",
+                        "&About ..."};
     doc.Masks = {"*.ic?", "*.exe;*.dll;*.ocx;*.cpl;*.ico", "*.*"};
     doc.AboutLines = {"Icon viewer", "", "   Internal use"};
     config::SaveDocument(ini, doc);

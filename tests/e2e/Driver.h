@@ -22,8 +22,7 @@ inline std::string TextOf(HWND hwnd) {
     char buffer[1024] = {};
     // WM_GETTEXT, not GetWindowText: across processes only the message reads
     // what an edit control holds.
-    SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer), SMTO_BLOCK, 5000,
-                        nullptr);
+    SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer), SMTO_BLOCK, 5000, nullptr);
     return buffer;
 }
 

@@ -47,7 +47,8 @@ class TestForm : public TForm {
 public:
     explicit TestForm(TComponent* owner)
         : TForm(owner, {.ClassName = "TTestForm", .Caption = "test", .ClientWidth = 200, .ClientHeight = 100}) {
-        Button = new TSpeedButton(this, {.Name = "Button", .Parent = this, .Bounds = {10, 10, 80, 25}, .Text = "Go"}, 0);
+        Button =
+            new TSpeedButton(this, {.Name = "Button", .Parent = this, .Bounds = {10, 10, 80, 25}, .Text = "Go"}, 0);
     }
     TSpeedButton* Button;
     std::function<void()> action;

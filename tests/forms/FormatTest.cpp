@@ -15,9 +15,7 @@ using namespace forms;
 
 namespace {
 
-std::string F(std::string_view format, std::vector<FormatArg> args = {}) {
-    return Format(format, args);
-}
+std::string F(std::string_view format, std::vector<FormatArg> args = {}) { return Format(format, args); }
 
 // The argument list message boxes pass when they have nothing to fill in.
 const std::vector<FormatArg> kNullArgument{static_cast<const void*>(nullptr)};
@@ -40,9 +38,8 @@ TEST(Format, NullPointerArgumentFillsOnlyPointerSpecifiers) {
     const std::string zeros(2 * sizeof(void*), '0');
     EXPECT_EQ(Format("%p", kNullArgument), zeros);
     EXPECT_EQ(Format("at %P.", kNullArgument), "at " + zeros + ".");
-    for (const char* t : {"%d", "%u", "%e", "%f", "%g", "%n", "%m", "%s", "%x", "%D", "%S", "%X", "%5.2f"}) {
+    for (const char* t : {"%d", "%u", "%e", "%f", "%g", "%n", "%m", "%s", "%x", "%D", "%S", "%X", "%5.2f"})
         EXPECT_THROW(Format(t, kNullArgument), EConvertError) << t;
-    }
     // A second specifier has no argument left.
     EXPECT_THROW(Format("%p %p", kNullArgument), EConvertError);
 }
@@ -53,9 +50,9 @@ TEST(Format, RefusesMalformedTemplates) {
     ExpectInvalid("%q", {1});
     ExpectInvalid("%1:", {1, 2});
     ExpectInvalid("%5", {1});
-    ExpectInvalid("%5-d", {1});  // "-" comes before the width
-    ExpectInvalid("%2:d", {1, 2});  // index past the end
-    ExpectInvalid("%d %d", {1});  // no argument left
+    ExpectInvalid("%5-d", {1});                   // "-" comes before the width
+    ExpectInvalid("%2:d", {1, 2});                // index past the end
+    ExpectInvalid("%d %d", {1});                  // no argument left
     ExpectInvalid("%*d", {std::string("5"), 1});  // "*" needs an integer
     ExpectInvalid("%*d", {std::int64_t{1} << 40, 1});
     ExpectInvalid("%99999999999999999999:d", {1});
@@ -77,10 +74,21 @@ TEST(Format, ErrorMessageQuotesTheWholeTemplate) {
 
 TEST(Format, RefusesArgumentsOfTheWrongKind) {
     const FormatArg pointer = static_cast<const void*>("text");
-    const std::vector<std::pair<const char*, FormatArg>> cases{
-        {"%d", 1.5},  {"%d", 'c'}, {"%d", std::string("1")}, {"%u", 2.0}, {"%x", std::string("ff")},
-        {"%f", 1},    {"%e", std::int64_t{1}}, {"%g", std::string("1")}, {"%n", '1'}, {"%m", 100},
-        {"%s", 1},    {"%s", 1.0}, {"%s", pointer}, {"%p", 0}, {"%p", std::string()}};
+    const std::vector<std::pair<const char*, FormatArg>> cases{{"%d", 1.5},
+                                                               {"%d", 'c'},
+                                                               {"%d", std::string("1")},
+                                                               {"%u", 2.0},
+                                                               {"%x", std::string("ff")},
+                                                               {"%f", 1},
+                                                               {"%e", std::int64_t{1}},
+                                                               {"%g", std::string("1")},
+                                                               {"%n", '1'},
+                                                               {"%m", 100},
+                                                               {"%s", 1},
+                                                               {"%s", 1.0},
+                                                               {"%s", pointer},
+                                                               {"%p", 0},
+                                                               {"%p", std::string()}};
     for (const auto& [format, arg] : cases) ExpectInvalid(format, {arg});
 }
 

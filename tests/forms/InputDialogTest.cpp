@@ -34,8 +34,8 @@ TEST(DialogUnitsTest, TheAverageWidthDropsTheRemainderAndTheLayoutFollowsTheTabl
     EXPECT_EQ(l.ClientWidth, 225);   // 180 * 5 / 4
     EXPECT_EQ(l.ClientHeight, 102);  // 63 * 13 / 8 = 102.4
     EXPECT_EQ(l.Label, (DialogRect{10, 13, 101, 13}));
-    EXPECT_EQ(l.Edit, (DialogRect{10, 31, 205, 21}));     // 19 * 13 / 8 = 30.9
-    EXPECT_EQ(l.Ok, (DialogRect{48, 67, 63, 23}));        // 47.5 and 62.5 round up
+    EXPECT_EQ(l.Edit, (DialogRect{10, 31, 205, 21}));  // 19 * 13 / 8 = 30.9
+    EXPECT_EQ(l.Ok, (DialogRect{48, 67, 63, 23}));     // 47.5 and 62.5 round up
     EXPECT_EQ(l.Cancel, (DialogRect{115, 67, 63, 23}));
 }
 
@@ -48,9 +48,7 @@ protected:
         WhenDialogOpens when(std::move(answer));
         bool result = RunPromptForText("Menu Items ...", "Enter new caption ...", value);
         EXPECT_TRUE(when.Ran()) << "the dialog never showed";
-        if (when.Ran()) {
-            EXPECT_FALSE(IsWindow(when.Dialog())) << "the dialog is destroyed";
-        }
+        EXPECT_FALSE(when.Ran() && IsWindow(when.Dialog())) << "the dialog is destroyed";
         return result;
     }
     static HWND Edit(HWND dialog) { return GetNextDlgTabItem(dialog, nullptr, FALSE); }
@@ -171,8 +169,7 @@ TEST_F(InputDialogTest, EnterTakesTheTypedTextWhichReplacesTheSelection) {
     std::string value = "old caption";
     bool result = Prompt(value, [&](HWND dialog) {
         HWND edit = Edit(dialog);
-        for (char c : std::string("Ne&w  "))
-            PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+        for (char c : std::string("Ne&w  ")) PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
         Post(edit, VK_RETURN);
     });
     EXPECT_TRUE(result);

@@ -19,8 +19,8 @@ namespace {
 class MemoLinesTest : public testing::Test {
 protected:
     void SetUp() override {
-        form.reset(new TForm(nullptr, {.ClassName = "TMemoLinesTest", .Caption = "memo",
-                                       .ClientWidth = 240, .ClientHeight = 120}));
+        form.reset(new TForm(
+            nullptr, {.ClassName = "TMemoLinesTest", .Caption = "memo", .ClientWidth = 240, .ClientHeight = 120}));
         memo = new TMemo(form.get(), {.Name = "Memo1", .Parent = form.get(), .Bounds = {8, 8, 220, 100}});
     }
     void TearDown() override {
@@ -41,7 +41,8 @@ TEST_F(MemoLinesTest, ReadingAllLinesFetchesTheTextOnce) {
     const std::pair<const char*, std::function<void()>> reads[] = {
         {"ToVector", [&] { EXPECT_EQ(memo->Lines().ToVector(), lines); }},
         {"Text", [&] { EXPECT_EQ(memo->Lines().Text(), JoinLines(lines)); }},
-        {"Assign to a list", [&] {
+        {"Assign to a list",
+         [&] {
              copy.Assign(memo->Lines());
              EXPECT_EQ(copy.ToVector(), lines);
          }},

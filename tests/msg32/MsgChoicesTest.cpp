@@ -9,7 +9,8 @@ TEST(ChooseLine, PicksByOneBasedIndexOrFallsBack) {
     EXPECT_EQ(ChooseLine(lines, 1, "fallback"), "first");
     EXPECT_EQ(ChooseLine(lines, 3, "fallback"), "last") << "the index equal to the count is the last line";
     EXPECT_EQ(ChooseLine(lines, 2, "fallback"), "") << "an empty line is chosen, not the fallback";
-    for (int index : {0, -1, 4, -2147483647 - 1, 2147483647}) EXPECT_EQ(ChooseLine(lines, index, "fallback"), "fallback");
+    for (int index : {0, -1, 4, -2147483647 - 1, 2147483647})
+        EXPECT_EQ(ChooseLine(lines, index, "fallback"), "fallback");
     forms::TStringList none;
     EXPECT_EQ(ChooseLine(none, 1, "fallback"), "fallback");
 }

@@ -55,13 +55,13 @@ protected:
         Application->OnException = {};
         Pump();
         MSG m;
-        while (PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
+        while (PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
     }
     // Answers every box with `answer`, recording what it saw.
-    ServiceOverride<std::function<int(HWND, const char*, const char*, UINT)>> Answer(int answer,
-                                                                                      std::function<void()> during = {}) {
-        return {&Services::MessageBox, [this, answer, during](HWND, const char* text, const char* caption, UINT flags) {
+    ServiceOverride<std::function<int(HWND, const char*, const char*, UINT)>> Answer(
+        int answer, std::function<void()> during = {}) {
+        return {&Services::MessageBox,
+                [this, answer, during](HWND, const char* text, const char* caption, UINT flags) {
                     seen.text = text;
                     seen.caption = caption;
                     seen.flags = flags;
@@ -197,9 +197,8 @@ TEST_F(MsgTest, AStayOnTopFormIsTopmostAgainAfterTheBoxEvenWhenItFails) {
         EXPECT_FALSE(seen.formTopmost) << "out of the topmost band while the box is up";
         EXPECT_TRUE(GetWindowLongA(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     }
-    ServiceOverride failing(&Services::MessageBox, [](HWND, const char*, const char*, UINT) -> int {
-        throw Exception("no box");
-    });
+    ServiceOverride failing(&Services::MessageBox,
+                            [](HWND, const char*, const char*, UINT) -> int { throw Exception("no box"); });
     EXPECT_THROW(msg->ShowText(mbInformation, "fails"), Exception);
     EXPECT_TRUE(GetWindowLongA(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_TRUE(IsWindowEnabled(form->Handle()));
@@ -266,8 +265,7 @@ TEST_F(MsgTest, AnAbortCaughtOnItsWaySwallowsTheNextError) {
     RunCommand([&] {
         try {
             msg->ShowText(mbError, "Cannot go on");
-        } catch (const EMsgError&) {
-        }
+        } catch (const EMsgError&) {}
         throw Exception("swallowed");
     });
     EXPECT_EQ(seen.count, 1);
@@ -308,12 +306,10 @@ TEST_F(MsgTest, AnErrorBoxWhileAnotherAbortIsPendingResumesTheRealHandler) {
     Application->OnException = Bind<&TMsg::ShowError>(msg);
     try {
         second->ShowText(mbError, "one");
-    } catch (const EMsgError&) {
-    }
+    } catch (const EMsgError&) {}
     try {
         msg->ShowText(mbError, "two");
-    } catch (const EMsgError&) {
-    }
+    } catch (const EMsgError&) {}
     RunCommand([] { throw Exception("swallowed by the pending abort"); });
     EXPECT_EQ(Application->OnException, Bind<&TMsg::ShowError>(msg));
     int before = seen.count;

@@ -23,13 +23,11 @@ protected:
     // After a write that adds one key to a file, our store must have kept
     // every other byte: the new line stands right after `before`.
     void ExpectInsertedAfter(const std::string& original, const std::string& before, const std::string& line) {
-        if (kRealFunctions) {
-            return;  // Wine rewrites the whole file in its own layout
-        }
+        if (kRealFunctions) return;  // Wine rewrites the whole file in its own layout
         const std::size_t at = original.find(before);
         ASSERT_NE(at, std::string::npos);
-        const std::string expected = original.substr(0, at + before.size()) + line +
-                                     original.substr(at + before.size());
+        const std::string expected =
+            original.substr(0, at + before.size()) + line + original.substr(at + before.size());
         EXPECT_TRUE(ReadBytes(ini) == expected) << "the other bytes of the file changed";
     }
 };
@@ -37,9 +35,7 @@ protected:
 std::string RandomBytes(std::size_t count, unsigned seed) {
     std::mt19937 random(seed);
     std::string bytes(count, '\0');
-    for (char& c : bytes) {
-        c = static_cast<char>(random() & 0xFF);
-    }
+    for (char& c : bytes) c = static_cast<char>(random() & 0xFF);
     bytes[0] = 'x';  // no byte-order mark by chance
     return bytes;
 }
@@ -47,9 +43,8 @@ std::string RandomBytes(std::size_t count, unsigned seed) {
 TEST_F(ProfileBadInput, RandomBytesAroundAKnownSection) {
     const std::string garbage = RandomBytes(64 * 1024, 7);
     WriteBytes(ini, garbage);
-    for (const char* key : {"a", "x", "Title", "=", "[", ";"}) {
+    for (const char* key : {"a", "x", "Title", "=", "[", ";"})
         Read(ini, "Captions", key, "dflt");  // anything, but no crash and no hang
-    }
     EXPECT_EQ(Read(ini, "Glimsel Known", "Title", "dflt"), "dflt");
 
     const std::string text = garbage + "\r\n[Glimsel Known]\r\nTitle=found\r\n[Other]\r\n" + RandomBytes(4096, 8);
@@ -78,7 +73,8 @@ TEST_F(ProfileBadInput, NulBytesEndTheTextOfTheirLine) {
 
 TEST_F(ProfileBadInput, OneMebibyteLines) {
     const std::string big(1 << 20, 'b');
-    const std::string text = "[S]\r\nbig=" + big + "\r\nafter=ok\r\n[G]\r\n" + std::string(1 << 20, 'g') + "\r\nk=v\r\n";
+    const std::string text =
+        "[S]\r\nbig=" + big + "\r\nafter=ok\r\n[G]\r\n" + std::string(1 << 20, 'g') + "\r\nk=v\r\n";
     WriteBytes(ini, text);
     EXPECT_EQ(Read(ini, "S", "big"), big.substr(0, 1023));
     EXPECT_EQ(Read(ini, "S", "after"), "ok");
@@ -146,9 +142,7 @@ TEST_F(ProfileBadInput, AByteOrderMarkAloneIsAnEmptyUtf16File) {
 
 TEST_F(ProfileBadInput, AHundredThousandSections) {
     std::string text;
-    for (int i = 0; i < 100000; ++i) {
-        text += "[S" + std::to_string(i) + "]\r\nk=" + std::to_string(i) + "\r\n";
-    }
+    for (int i = 0; i < 100000; ++i) text += "[S" + std::to_string(i) + "]\r\nk=" + std::to_string(i) + "\r\n";
     WriteBytes(ini, text);
     EXPECT_EQ(Read(ini, "S0", "k"), "0");
     EXPECT_EQ(Read(ini, "S54321", "k"), "54321");

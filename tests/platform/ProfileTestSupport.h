@@ -38,9 +38,7 @@ public:
         std::random_device random;
         for (;;) {
             path_ = base / ("glimsel-test-" + std::to_string(random()) + "-" + std::to_string(counter++));
-            if (std::filesystem::create_directory(path_)) {
-                break;
-            }
+            if (std::filesystem::create_directory(path_)) break;
         }
     }
     TempFolder(const TempFolder&) = delete;
@@ -74,14 +72,14 @@ inline std::string ReadBytes(const std::string& path) {
 
 inline void SetReadOnly(const std::string& path, bool readOnly) {
     using std::filesystem::perms;
-    std::filesystem::permissions(path, readOnly ? perms::owner_read | perms::group_read | perms::others_read
-                                                : perms::owner_read | perms::owner_write | perms::group_read |
-                                                      perms::others_read);
+    std::filesystem::permissions(
+        path, readOnly ? perms::owner_read | perms::group_read | perms::others_read
+                       : perms::owner_read | perms::owner_write | perms::group_read | perms::others_read);
 }
 
 // GetPrivateProfileStringA into a buffer of the given size.
-inline std::string Read(const std::string& file, const char* section, const char* key,
-                        const char* defaultValue = "", unsigned size = 1024) {
+inline std::string Read(const std::string& file, const char* section, const char* key, const char* defaultValue = "",
+                        unsigned size = 1024) {
     std::string buffer(size + 1, '\x7F');
     const auto copied = GetPrivateProfileStringA(section, key, defaultValue, buffer.data(), size, file.c_str());
     return buffer.substr(0, copied);

@@ -26,8 +26,8 @@ protected:
     std::string ini = folder.File("profile.ini");
 
     std::size_t FilesInFolder() const {
-        return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder.Path()),
-                                                      std::filesystem::directory_iterator()));
+        return static_cast<std::size_t>(
+            std::distance(std::filesystem::directory_iterator(folder.Path()), std::filesystem::directory_iterator()));
     }
 };
 
@@ -107,16 +107,15 @@ TEST_F(StoreFile, AChangeByAnotherWriterIsSeenAtTheNextRead) {
 
 // The parsed copy must answer every read exactly as a fresh reading would.
 TEST(ProfileIndexTest, AnswersAsTheTextDoesOnRandomProfiles) {
-    const std::string pieces[] = {"[", "]", "=", ";", " ", "\t", "\r", "\n", "\r\n", "\"", "'", "a", "A", "b", "B",
-                                  "ab", "\xE9", std::string(1, '\0'), "[a]", "[A ]", "a=", "b=1", "=x", "\v", "\f"};
+    const std::string pieces[] = {"[",   "]",    "=",  ";",   " ",  "\t", "\r", "\n",   "\r\n",
+                                  "\"",  "'",    "a",  "A",   "b",  "B",  "ab", "\xE9", std::string(1, '\0'),
+                                  "[a]", "[A ]", "a=", "b=1", "=x", "\v", "\f"};
     const std::string names[] = {"", "a", "A", "b", " a ", "ab", "[a", "\xE9", "a ", ";"};
     std::mt19937 random(11);
     for (int round = 0; round < 300; ++round) {
         std::string bytes = round % 10 == 0 ? "\xFF\xFE" : "";
         const int count = static_cast<int>(random() % 60);
-        for (int i = 0; i < count; ++i) {
-            bytes += pieces[random() % std::size(pieces)];
-        }
+        for (int i = 0; i < count; ++i) bytes += pieces[random() % std::size(pieces)];
         const platform::ProfileText text(bytes);
         const platform::ProfileIndex index(text);
         for (const std::string& section : names) {

@@ -49,10 +49,10 @@ private:
     static constexpr UINT_PTR kId = 0x7E57;
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
         auto* self = reinterpret_cast<TextTraffic*>(ref);
-        int* counter = msg == WM_GETTEXT ? &self->gets
+        int* counter = msg == WM_GETTEXT         ? &self->gets
                        : msg == WM_GETTEXTLENGTH ? &self->lengths
-                       : msg == WM_SETTEXT ? &self->sets
-                                              : nullptr;
+                       : msg == WM_SETTEXT       ? &self->sets
+                                                 : nullptr;
         if (counter) {
             ++*counter;
             self->cursors.push_back(forms::Screen ? forms::Screen->Cursor() : forms::crDefault);
@@ -180,8 +180,8 @@ class WithShownForm : public testing::Test {
 protected:
     explicit WithShownForm(const char* className) : className_(className) {}
     void SetUp() override {
-        form.reset(new forms::TForm(nullptr, {.ClassName = className_, .Caption = "main",
-                                              .ClientWidth = 200, .ClientHeight = 100}));
+        form.reset(new forms::TForm(
+            nullptr, {.ClassName = className_, .Caption = "main", .ClientWidth = 200, .ClientHeight = 100}));
         form->Show();
         SetActiveWindow(form->Handle());
         Pump();
