@@ -52,10 +52,10 @@ void TForm1::SaveAsBtnClick(TObject*) {
     const std::string chosen = SaveDialog1->FileName;
     SaveDialog1->FileName = ChangeFileExt(chosen, ".ini");
     const std::string profile = SaveDialog1->FileName;
-    if (!SamePath(profile, chosen) && config::FileExists(profile) &&
-        Msg1->ShowText(msg32::mbConfirmation, Literal(profile) + LoadText(IDS_REPLACE_QUESTION, kReplaceQuestion)) !=
-            IDYES)
-        return;
+    if (!SamePath(profile, chosen) && config::FileExists(profile)) {
+        const std::string question = Literal(profile) + LoadText(IDS_REPLACE_QUESTION, kReplaceQuestion);
+        if (Msg1->ShowText(msg32::mbConfirmation, question) != IDYES) return;
+    }
     SaveConfiguration(profile);
 
     if (Msg1->ShowText(msg32::mbConfirmation, LoadText(IDS_COPY_QUESTION, kCopyQuestion)) != IDYES) return;
