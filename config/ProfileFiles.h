@@ -50,13 +50,14 @@ public:
     TProfileDraft& operator=(const TProfileDraft&) = delete;
 
     const std::string& WritePath() const { return draft_; }
-    bool InPlace() const { return draft_ == profile_; }
 
     // Makes the draft the profile; raises the write error naming the profile
     // when that fails.
     void Commit();
 
 private:
+    bool InPlace() const { return draft_ == profile_; }
+
     std::string profile_;
     std::string draft_;
     bool existed_ = false;          // the draft replaces a file rather than becoming a new one

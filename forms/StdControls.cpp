@@ -71,8 +71,6 @@ LRESULT TMemo::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 
 std::vector<std::string> TMemoLines::ToVector() const { return SplitLines(memo_.Text()); }
 
-void TMemoLines::Clear() { memo_.SetText(""); }
-
 void TMemoLines::SetLines(const std::vector<std::string>& lines) {
     // Every line ends with a line break; the empty remainder after the last
     // one is not a line, so a list that ends with an empty line keeps it.

@@ -39,7 +39,6 @@ class TMemoLines : public TStrings {
 public:
     explicit TMemoLines(TMemo& memo) : memo_(memo) {}
     std::vector<std::string> ToVector() const override;
-    void Clear() override;
 
 protected:
     void SetLines(const std::vector<std::string>& lines) override;
