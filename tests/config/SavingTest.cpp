@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <cstdint>
 #include <filesystem>
 #include <iostream>
@@ -21,6 +23,11 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
 #endif
 
 namespace {
@@ -412,6 +419,19 @@ TEST_F(SaveFile, ASaveRefusedAtAnyWriteLeavesTheProfileAsItWas) {
     EXPECT_EQ(Names(folder), Lines{"brand.ini"});
 }
 
+// The drafts of this process's saves, in the temporary folder.
+Lines Drafts() {
+#ifdef _WIN32
+    const std::string mine = "glimsel-" + std::to_string(GetCurrentProcessId()) + "-";
+#else
+    const std::string mine = "glimsel-" + std::to_string(::getpid()) + "-";
+#endif
+    Lines drafts;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::temp_directory_path()))
+        if (entry.path().filename().string().rfind(mine, 0) == 0) drafts.push_back(entry.path().string());
+    return drafts;
+}
+
 // A write that the file system itself refuses half-way: the error names the
 // profile, not the file that was being written.
 TEST_F(SaveFile, ARealRefusalHalfWayNamesTheProfile) {
@@ -421,9 +441,9 @@ TEST_F(SaveFile, ARealRefusalHalfWayNamesTheProfile) {
     try {
         config::SaveWholeProfile(ini, [&](TProfileWriter& out) {
             out.WriteValue("Captions", "Title", "new");
-            for (const std::string& name : Names(folder))
-                if (name != "brand.ini") draft = folder.File(name);
-            ASSERT_FALSE(draft.empty()) << "the save writes into a file of its own";
+            const Lines drafts = Drafts();
+            ASSERT_EQ(drafts.size(), 1u) << "the save writes into a file of its own";
+            draft = drafts[0];
             Refuse(draft);
             out.WriteValue("Captions", "Dialog", "new");
         });
@@ -434,7 +454,36 @@ TEST_F(SaveFile, ARealRefusalHalfWayNamesTheProfile) {
     Release(draft);
     EXPECT_EQ(ReadBytes(ini), before);
     EXPECT_EQ(Names(folder), Lines{"brand.ini"});
+    EXPECT_EQ(Drafts(), Lines{});
 }
+
+#ifndef _WIN32
+// The last step, the write of the new content into the profile, refused
+// part-way (here by a limit on the size of files): the old content is put
+// back. Wine cannot be given such a limit from inside.
+TEST_F(SaveFile, AProfileWrittenOnlyPartWayGetsItsOldContentBack) {
+    const std::string before = "[Captions]\r\nTitle=kept\r\n";
+    WriteBytes(ini, before);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit saved = limit;
+    try {
+        config::SaveWholeProfile(ini, [&](TProfileWriter& out) {
+            config::WriteDocument(out, Sample());
+            limit.rlim_cur = before.size() + 10;
+            setrlimit(RLIMIT_FSIZE, &limit);
+        });
+        ADD_FAILURE() << "the save reported success";
+    } catch (const forms::Exception& e) {
+        EXPECT_EQ(e.Message(), "Unable to write to " + ini);
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_EQ(ReadBytes(ini), before);
+    EXPECT_EQ(Names(folder), Lines{"brand.ini"});
+    EXPECT_EQ(Drafts(), Lines{});
+}
+#endif
 
 #ifdef _WIN32
 TEST_F(SaveFile, TheProfileKeepsItsAttributes) {
@@ -447,6 +496,139 @@ TEST_F(SaveFile, TheProfileKeepsItsAttributes) {
     SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 #endif
+
+// ---- what a save keeps ---------------------------------------------------------
+
+// The host's view of a path: under Wine its Unix path, natively the path.
+std::string UnixPath(const std::string& path) {
+#ifdef _WIN32
+    using UnixFileName = char*(CDECL*)(const wchar_t*);
+    const auto unixFileName = reinterpret_cast<UnixFileName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (!unixFileName) return {};
+    const std::wstring wide = std::filesystem::path(path).wstring();
+    char* name = unixFileName(wide.c_str());
+    std::string unix = name ? name : "";
+    HeapFree(GetProcessHeap(), 0, name);
+    return unix;
+#else
+    return path;
+#endif
+}
+
+// Runs a shell command on the host, where links and Unix modes are made and
+// seen, and tells whether it succeeded. Under Wine the shell is started as a
+// Unix program, which gives no handle to wait on: it reports by a file.
+bool Host(const std::string& command) {
+#ifdef _WIN32
+    static TempFolder scratch;
+    const std::string done = scratch.File("done");
+    std::filesystem::remove(done);
+    const std::string report = UnixPath(scratch.Path().string()) + "/done";
+    std::string line = "Z:\\bin\\sh -c \"(" + command + ") >/dev/null 2>&1; echo $? >'" + report + ".tmp'; mv '" +
+                       report + ".tmp' '" + report + "'\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    for (int waited = 0; waited < 1000 && !std::filesystem::exists(done); ++waited) Sleep(10);
+    return ReadBytes(done) == "0\n";
+#else
+    return std::system(command.c_str()) == 0;
+#endif
+}
+
+std::string Quoted(const std::string& path) { return "'" + UnixPath(path) + "'"; }
+
+// Every file and folder under a folder, as relative paths, sorted.
+Lines Tree(const TempFolder& folder) {
+    Lines names;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.Path()))
+        names.push_back(entry.path().lexically_relative(folder.Path()).string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A profile with a second name, a mode of its own, a long path or another
+// holder: the save changes what every name of it reads and nothing else.
+TEST(SaveKeeps, EverythingAboutTheProfileButItsContent) {
+    struct Case {
+        const char* what;
+        const char* mode;        // the Unix mode it has before and after
+        std::size_t pathLength;  // of the profile's path, 0 for a short one
+        bool symbolicLink;       // the profile is a link to real/real.ini
+        bool hardLink;           // the profile has a second name, other.ini
+        bool heldOpen;           // another handle shares reading and writing, not deleting
+    };
+    const Case cases[] = {
+        {"a plain profile", "644", 0, false, false, false},
+        {"a profile behind a symbolic link", "644", 0, true, false, false},
+        {"a profile with two names", "644", 0, false, true, false},
+        {"a profile only its owner may read", "600", 0, false, false, false},
+        {"a group-writable profile", "664", 0, false, false, false},
+        {"a path of 250 characters", "644", 250, false, false, false},
+        {"a path of 255 characters", "644", 255, false, false, false},
+        {"a path of 259 characters", "644", 259, false, false, false},
+#ifdef _WIN32
+        {"a profile another program holds open", "644", 0, false, false, true},
+#endif
+    };
+    const std::string before = "[Options]\r\nExtra=kept\r\n[Captions]\r\nTitle=old\r\n";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder folder;
+        // Wine cannot see a link whose target is gone, so cannot remove it.
+        const struct HostRemoval {
+            std::string path;
+            ~HostRemoval() { Host("rm -rf " + Quoted(path)); }
+        } removal{folder.Path().string()};
+        std::string profile = folder.File("brand.ini");
+        if (c.pathLength) {
+            // folder, separator, the long name, separator, brand.ini
+            const std::size_t room = c.pathLength - folder.Path().string().size() - 2 - std::strlen("brand.ini");
+            const std::string deep = folder.File(std::string(room, 'd'));
+            std::filesystem::create_directory(deep);
+            profile = deep + (kRealFunctions ? "\\" : "/") + "brand.ini";
+            ASSERT_EQ(profile.size(), c.pathLength);
+        }
+        std::vector<std::string> names = {profile};
+        std::string file = profile;  // what the mode belongs to
+        if (c.symbolicLink) {
+            std::filesystem::create_directory(folder.Path() / "real");
+            file = folder.File("real/real.ini");
+            names.push_back(file);
+        }
+        WriteBytes(file, before);
+        ASSERT_TRUE(Host("chmod " + std::string(c.mode) + " " + Quoted(file)));
+        ASSERT_TRUE(!c.symbolicLink || Host("ln -s real/real.ini " + Quoted(profile)));
+        if (c.hardLink) {
+            names.push_back(folder.File("other.ini"));
+            std::filesystem::create_hard_link(profile, names.back());
+        }
+#ifdef _WIN32
+        HANDLE holder = c.heldOpen ? CreateFileA(profile.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr)
+                                   : INVALID_HANDLE_VALUE;
+        ASSERT_EQ(holder != INVALID_HANDLE_VALUE, c.heldOpen);
+#endif
+        const Lines tree = Tree(folder);
+
+        EXPECT_NO_THROW(config::SaveDocument(profile, Sample()));
+
+#ifdef _WIN32
+        if (holder != INVALID_HANDLE_VALUE) CloseHandle(holder);
+#endif
+        for (const std::string& name : names) {
+            EXPECT_EQ(Read(name, "Captions", "Title"), "Brand Viewer") << name;
+            EXPECT_EQ(Read(name, "Options", "Extra"), "kept") << name;
+        }
+        EXPECT_TRUE(Host("test $(stat -c %a " + Quoted(file) + ") = " + c.mode)) << "the mode is kept";
+        EXPECT_TRUE(!c.symbolicLink || Host("test -L " + Quoted(profile))) << "the link stays a link";
+        EXPECT_EQ(Tree(folder), tree) << "nothing new in the folders";
+        EXPECT_EQ(Drafts(), Lines{});
+    }
+}
 
 // ---- round trip ---------------------------------------------------------------
 
