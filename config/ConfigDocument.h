@@ -4,7 +4,9 @@
 // window only copies between its controls and this document.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,10 +56,11 @@ struct ProfileKey {
     int menuItem = -1;
 };
 
-// Every value of the profile, in the order in which a save writes it; a load
-// reads them in the same order. The Masks and AboutLines rows stand for their
-// whole sections, which a save erases and writes anew. The colour is the
-// document's Color, the masks its Masks, the About lines its AboutLines.
+// Every value of the profile, in the order in which a save writes it (a load
+// reads them in the order of kLoadOrder). The Masks and AboutLines rows stand
+// for their whole sections, which a save erases and writes anew. The colour
+// is the document's Color, the masks its Masks, the About lines its
+// AboutLines.
 inline constexpr ProfileKey kProfileKeys[] = {
     {kCaptions, "Title", ValueKind::Text, "", &TConfigDocument::Title},
     {kCaptions, "Dialog", ValueKind::Text, "", &TConfigDocument::Dialog},
@@ -82,6 +85,46 @@ inline constexpr ProfileKey kProfileKeys[] = {
     {kOptions, "Color", ValueKind::Colour, nullptr},
     {kDialogs, nullptr, ValueKind::AboutLines, nullptr},
 };
+
+// The row of kProfileKeys for a key, or for a whole section when key is
+// nullptr; the number of rows when there is none.
+constexpr std::size_t RowOf(std::string_view section, const char* key) {
+    std::size_t row = 0;
+    for (const ProfileKey& k : kProfileKeys) {
+        if (k.section == section && (k.key && key ? std::string_view(k.key) == key : k.key == key)) return row;
+        ++row;
+    }
+    return row;
+}
+
+// The rows in the order in which a load reads them: the captions, the
+// options but the colour, the menu captions, the colour, the masks, the About
+// lines.
+// clang-format off
+inline constexpr std::size_t kLoadOrder[] = {
+    RowOf(kCaptions, "Title"), RowOf(kCaptions, "Dialog"),
+    RowOf(kOptions, "HelpFile"), RowOf(kOptions, "Home"), RowOf(kOptions, "Mail"), RowOf(kOptions, "Open"),
+    RowOf(kOptions, "Default"), RowOf(kOptions, "EditMask"), RowOf(kOptions, "ShowFileNames"),
+    RowOf(kMenu, "Copy"), RowOf(kMenu, "Icon"), RowOf(kMenu, "Bitmap"), RowOf(kMenu, "Background"),
+    RowOf(kMenu, "Homepage"), RowOf(kMenu, "EMail"), RowOf(kMenu, "Help"), RowOf(kMenu, "About"),
+    RowOf(kOptions, "Color"),
+    RowOf(kExtensions, nullptr),
+    RowOf(kDialogs, nullptr),
+};
+// clang-format on
+
+// Every row once.
+constexpr bool ReadsEveryRowOnce() {
+    constexpr std::size_t rows = std::size(kProfileKeys);
+    if (std::size(kLoadOrder) != rows) return false;
+    for (std::size_t row = 0; row < rows; ++row) {
+        std::size_t seen = 0;
+        for (std::size_t read : kLoadOrder) seen += read == row;
+        if (seen != 1) return false;
+    }
+    return true;
+}
+static_assert(ReadsEveryRowOnce(), "a load reads every value of the profile once");
 
 // The text field of a row of a text kind.
 inline std::string& TextField(TConfigDocument& doc, const ProfileKey& row) {
