@@ -370,6 +370,20 @@ TEST_F(SaveFile, ARefusedSaveRaisesTheWriteErrorAndChangesNothing) {
     EXPECT_EQ(Names(folder), (Lines{"brand.ini", "folder.ini"})) << "nothing left beside the profile";
 }
 
+#ifdef _WIN32
+// Wine's profile functions report a write to such a path as done and write
+// nothing; the save says that it could not.
+TEST_F(SaveFile, APathLongerThanTheFileFunctionsTakeIsRefused) {
+    const std::string top = std::string(200, 'd'), deep = top + "\\" + std::string(60, 'e');
+    const std::wstring longTop = L"\\\\?\\" + (folder.Path() / top).wstring();
+    const std::wstring longDeep = L"\\\\?\\" + (folder.Path() / deep).wstring();
+    ASSERT_TRUE(CreateDirectoryW(longTop.c_str(), nullptr) && CreateDirectoryW(longDeep.c_str(), nullptr));
+    ExpectUnableToWrite(folder.File(deep + "\\brand.ini"));
+    EXPECT_TRUE(RemoveDirectoryW(longDeep.c_str())) << "nothing was written into the folder";
+    RemoveDirectoryW(longTop.c_str());
+}
+#endif
+
 // Passes every write on to a real writer but refuses the one of a given
 // number (from 0), as a full disk or a locked file would.
 class Refusing : public config::TProfileWriter {
