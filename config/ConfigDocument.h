@@ -135,6 +135,9 @@ inline const std::string& TextField(const TConfigDocument& doc, const ProfileKey
 }
 
 // The row of a key, or nullptr for keys outside the table.
-const ProfileKey* FindProfileKey(std::string_view section, std::string_view key);
+inline const ProfileKey* FindProfileKey(std::string_view section, const char* key) {
+    const std::size_t row = key ? RowOf(section, key) : std::size(kProfileKeys);
+    return row < std::size(kProfileKeys) ? &kProfileKeys[row] : nullptr;
+}
 
 }  // namespace config

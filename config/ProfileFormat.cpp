@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "config/ConfigDocument.h"
 #include "config/NumberSyntax.h"
 
 namespace config {
@@ -31,12 +30,6 @@ std::string MaskKey(std::size_t lineNumber) {
 std::string AboutKey(std::size_t lineNumber) {
     std::string key = "L";
     return key += std::to_string(lineNumber);
-}
-
-const ProfileKey* FindProfileKey(std::string_view section, std::string_view key) {
-    for (const ProfileKey& row : kProfileKeys)
-        if (row.key && row.section == section && row.key == key) return &row;
-    return nullptr;
 }
 
 std::string EncodeText(ValueKind kind, std::string_view text) {

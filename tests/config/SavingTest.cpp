@@ -227,11 +227,11 @@ protected:
     std::string ini = folder.File("brand.ini");
 };
 
-// The names of the files in a folder, sorted.
+// Every file and folder under a folder, as relative paths, sorted.
 Lines Names(const TempFolder& folder) {
     Lines names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
-        names.push_back(entry.path().filename().string());
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.Path()))
+        names.push_back(entry.path().lexically_relative(folder.Path()).string());
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -557,15 +557,6 @@ bool Host(const std::string& command) {
 
 std::string Quoted(const std::string& path) { return "'" + UnixPath(path) + "'"; }
 
-// Every file and folder under a folder, as relative paths, sorted.
-Lines Tree(const TempFolder& folder) {
-    Lines names;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.Path()))
-        names.push_back(entry.path().lexically_relative(folder.Path()).string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 // A profile with a second name, a mode of its own, a long path or another
 // holder: the save changes what every name of it reads and nothing else.
 TEST(SaveKeeps, EverythingAboutTheProfileButItsContent) {
@@ -627,7 +618,7 @@ TEST(SaveKeeps, EverythingAboutTheProfileButItsContent) {
                                    : INVALID_HANDLE_VALUE;
         ASSERT_EQ(holder != INVALID_HANDLE_VALUE, c.heldOpen);
 #endif
-        const Lines tree = Tree(folder);
+        const Lines tree = Names(folder);
 
         EXPECT_NO_THROW(config::SaveDocument(profile, Sample()));
 
@@ -640,7 +631,7 @@ TEST(SaveKeeps, EverythingAboutTheProfileButItsContent) {
         }
         EXPECT_TRUE(Host("test $(stat -c %a " + Quoted(file) + ") = " + c.mode)) << "the mode is kept";
         EXPECT_TRUE(!c.symbolicLink || Host("test -L " + Quoted(profile))) << "the link stays a link";
-        EXPECT_EQ(Tree(folder), tree) << "nothing new in the folders";
+        EXPECT_EQ(Names(folder), tree) << "nothing new in the folders";
         EXPECT_EQ(Drafts(), Lines{});
     }
 }
