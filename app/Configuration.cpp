@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/Form1.h"
@@ -90,6 +91,8 @@ void TForm1::LoadConfiguration(const std::string& fileName) {
     doc.Color = ScrollBox1->Color();
     InProgramWords([&] { config::LoadDocument(path, doc); });
     Exchange(*this, doc, IntoControls{});
+    // What the controls now hold, without reading thousands of masks back.
+    savedValues_ = std::move(doc);
 
     SetText(Application->Title() + " : " + config::FileNamePart(path));
 }
@@ -104,9 +107,15 @@ void TForm1::SaveConfiguration(const std::string& fileName) {
     if (path.empty()) return;
     const TWaitCursor busy;
 
+    const config::TConfigDocument doc = Document();
+    InProgramWords([&] { config::SaveDocument(path, doc); });
+    savedValues_ = doc;
+}
+
+config::TConfigDocument TForm1::Document() {
     config::TConfigDocument doc;
     Exchange(*this, doc, FromControls{});
-    InProgramWords([&] { config::SaveDocument(path, doc); });
+    return doc;
 }
 
 }  // namespace glim

@@ -16,6 +16,8 @@ constexpr char kCopyQuestion[] = "Copy and rename GLIMVIEW.EXE too ?";
 constexpr char kTestQuestion[] = "Test ";
 constexpr char kReplaceQuestion[] = " already exists.\r\nDo you want to replace it?";
 constexpr char kUnableToCopy[] = "Unable to copy %s to %s";
+constexpr char kSaveChangesTo[] = "Save changes to ";
+constexpr char kSaveChanges[] = "Save changes?";
 constexpr char kCompanion[] = "glimview.exe";
 
 // Message boxes take their text as a template; a file name goes in literally.
@@ -30,8 +32,37 @@ std::string Literal(const std::string& text) {
 
 }  // namespace
 
-// Open: loads the chosen profile. Save keeps writing to the command line's.
+// Asks whether to save the window's unsaved edits before a command would lose
+// them. Yes saves them as Save does, or, without a command-line profile, as
+// Save as does up to its save; a refused save raises its error. True when the
+// command may go on: nothing was unsaved, the answer was No, or the save is
+// done. A second request while the question is open is refused.
+bool TForm1::SaveOrDiscardEdits() {
+    if (!HasUnsavedEdits()) return true;
+    if (askingToSave_) return false;
+    const std::string question = CommandLineProfile.empty()
+                                     ? LoadText(IDS_SAVE_CHANGES, kSaveChanges)
+                                     : LoadText(IDS_SAVE_CHANGES_TO, kSaveChangesTo) + Literal(CommandLineProfile) + "?";
+    askingToSave_ = true;
+    int answer = IDCANCEL;
+    try {
+        answer = Msg1->ShowText(msg32::mbSelection, question);
+    } catch (...) {
+        askingToSave_ = false;
+        throw;
+    }
+    askingToSave_ = false;
+    if (answer == IDNO) return true;
+    if (answer != IDYES) return false;
+    if (CommandLineProfile.empty()) return !SaveAsProfile().empty();
+    SaveConfiguration("");
+    return true;
+}
+
+// Open: loads the chosen profile, once unsaved edits are saved or given up.
+// Save keeps writing to the command line's.
 void TForm1::OpenBtnClick(TObject*) {
+    if (!SaveOrDiscardEdits()) return;
     if (!OpenDialog1->Execute()) return;
     LoadConfiguration(OpenDialog1->FileName);
 }
@@ -48,15 +79,8 @@ void TForm1::SpeedButton3Click(TObject*) { SaveConfiguration(""); }
 // no program stands at the new name, the error says so and nothing is
 // offered for a test.
 void TForm1::SaveAsBtnClick(TObject*) {
-    if (!SaveDialog1->Execute()) return;
-    const std::string chosen = SaveDialog1->FileName;
-    SaveDialog1->FileName = ChangeFileExt(chosen, ".ini");
-    const std::string profile = SaveDialog1->FileName;
-    if (!SamePath(profile, chosen) && config::FileExists(profile)) {
-        const std::string question = Literal(profile) + LoadText(IDS_REPLACE_QUESTION, kReplaceQuestion);
-        if (Msg1->ShowText(msg32::mbConfirmation, question) != IDYES) return;
-    }
-    SaveConfiguration(profile);
+    const std::string profile = SaveAsProfile();
+    if (profile.empty()) return;
 
     if (Msg1->ShowText(msg32::mbConfirmation, LoadText(IDS_COPY_QUESTION, kCopyQuestion)) != IDYES) return;
     const std::string program = ChangeFileExt(profile, ".exe");
@@ -68,6 +92,19 @@ void TForm1::SaveAsBtnClick(TObject*) {
     if (Msg1->ShowText(msg32::mbConfirmation, question) != IDYES) return;
     HWND owner = Application->MainForm() ? Application->MainForm()->Handle() : Handle();
     ModalServices().ShellExecute(owner, nullptr, program.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+std::string TForm1::SaveAsProfile() {
+    if (!SaveDialog1->Execute()) return {};
+    const std::string chosen = SaveDialog1->FileName;
+    SaveDialog1->FileName = ChangeFileExt(chosen, ".ini");
+    const std::string profile = SaveDialog1->FileName;
+    if (!SamePath(profile, chosen) && config::FileExists(profile)) {
+        const std::string question = Literal(profile) + LoadText(IDS_REPLACE_QUESTION, kReplaceQuestion);
+        if (Msg1->ShowText(msg32::mbConfirmation, question) != IDYES) return {};
+    }
+    SaveConfiguration(profile);
+    return profile;
 }
 
 }  // namespace glim

@@ -199,6 +199,7 @@ TForm1::TForm1(TComponent* owner)
 
     OnActivate = Bind<&TForm1::FormActivate>(this);
     OnKeyDown = Bind<&TForm1::FormKeyDown>(this);
+    OnCloseQuery = Bind<&TForm1::FormCloseQuery>(this);
     SpeedButton5->OnClick = Bind<&TForm1::SpeedButton5Click>(this);
     SpeedButton1->OnClick = Bind<&TForm1::SpeedButton1Click>(this);
     SpeedButton2->OnClick = Bind<&TForm1::SpeedButton2Click>(this);
@@ -214,6 +215,7 @@ TForm1::TForm1(TComponent* owner)
     SpeedButton4->OnClick = Bind<&TForm1::SpeedButton4Click>(this);
 
     CommandLineProfile = ProfileArgument();
+    savedValues_ = Document();
 }
 
 }  // namespace glim

@@ -2,6 +2,7 @@
 // The configuration window: one fixed-size dialog-framed form whose controls
 // hold the values of a viewer profile.
 
+#include "config/ConfigDocument.h"
 #include "forms/Accessible.h"
 #include "forms/Controls.h"
 #include "forms/Dialogs.h"
@@ -81,6 +82,7 @@ public:
     void SetCaption(forms::TObject* Sender);         // an icon menu item: its caption
     void FormActivate(forms::TObject* Sender);       // the one-time set-up
     void FormKeyDown(forms::TObject* Sender, WORD& Key, forms::TShiftState Shift);  // F1, Ctrl+O, Ctrl+S, Ctrl+Shift+S
+    void FormCloseQuery(forms::TObject* Sender, bool& CanClose);  // Exit, the close box, the end of the session
     void HelpBtnClick(forms::TObject* Sender);
     void AboutBtnClick(forms::TObject* Sender);
     void SaveAsBtnClick(forms::TObject* Sender);
@@ -90,6 +92,19 @@ private:
     void LoadConfiguration(const std::string& fileName);
     void SaveConfiguration(const std::string& fileName);
     void ComposeAboutText(std::string& text);
+
+    // The values that a Save would write, as the controls hold them now.
+    config::TConfigDocument Document();
+    // Whether the controls hold values that were neither loaded nor saved.
+    bool HasUnsavedEdits() { return Document() != savedValues_; }
+    // Before a command that would lose unsaved edits: offers to save them.
+    bool SaveOrDiscardEdits();
+    // Save as up to its save: the chosen profile, or empty when none was saved.
+    std::string SaveAsProfile();
+
+    // The values last loaded or saved, or the window's first contents.
+    config::TConfigDocument savedValues_;
+    bool askingToSave_ = false;
 };
 
 }  // namespace glim

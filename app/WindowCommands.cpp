@@ -60,7 +60,12 @@ void TForm1::HelpBtnClick(TObject*) {
 // About: the program's rights notice.
 void TForm1::AboutBtnClick(TObject*) { Msg1->ShowText(msg32::mbInformation, LoadText(IDS_ABOUT_TEXT, kAboutText)); }
 
-// Exit: closes the window, which ends the program. Nothing is saved or asked.
+// Exit: closes the window, which ends the program, once unsaved edits are
+// saved or given up (FormCloseQuery).
 void TForm1::SpeedButton4Click(TObject*) { Close(); }
+
+// Exit, the close box, Alt+F4 and the end of the Windows session close the
+// window only once unsaved edits are saved or given up.
+void TForm1::FormCloseQuery(TObject*, bool& CanClose) { CanClose = SaveOrDiscardEdits(); }
 
 }  // namespace glim

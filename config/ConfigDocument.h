@@ -40,6 +40,8 @@ struct TConfigDocument {
 
     // Dialogs: Memo2's lines
     std::vector<std::string> AboutLines;
+
+    friend bool operator==(const TConfigDocument&, const TConfigDocument&) = default;
 };
 
 // A key of the profile, or a whole section of keys, with the field of the

@@ -456,12 +456,19 @@ void TForm::Show() {
 }
 
 void TForm::Close() {
+    if (!CloseQuery()) return;
     if (Application && Application->MainForm() == this) {
         Application->Terminate();
         if (Application->Terminated()) ShowWindow(Handle(), SW_HIDE);
     } else {
         ShowWindow(Handle(), SW_HIDE);
     }
+}
+
+bool TForm::CloseQuery() {
+    bool canClose = true;
+    OnCloseQuery(this, canClose);
+    return canClose;
 }
 
 // Back to the control that had the focus, or to the first one.
@@ -489,6 +496,8 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             }
             return 0;
         case WM_CLOSE: Close(); return 0;
+        // An error while asking refuses: the fallback of the dispatch is 0.
+        case WM_QUERYENDSESSION: return CloseQuery() ? TRUE : FALSE;
         case WM_COMMAND:
             // IDOK and IDCANCEL from the dialog manager (Enter, Esc) do nothing.
             if (lp == 0) return 0;

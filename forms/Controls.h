@@ -31,6 +31,7 @@ enum TShiftState : unsigned { ssNone = 0, ssShift = 1, ssAlt = 2, ssCtrl = 4 };
 TShiftState CurrentShiftState();
 
 using TKeyEvent = Method<TObject*, WORD&, TShiftState>;
+using TCloseQueryEvent = Method<TObject*, bool&>;
 
 // What a control tells a screen reader beyond what Windows knows of its
 // window: empty fields leave the standard answer.
@@ -167,8 +168,12 @@ public:
     static TForm* FromHandle(HWND hwnd);
 
     void Show();
-    // Closes the form; closing the main form ends the application.
+    // Closes the form unless OnCloseQuery refuses; closing the main form ends
+    // the application.
     void Close();
+    // Whether the form may close now, as OnCloseQuery answers. Asked by Close()
+    // and when the Windows session is about to end.
+    bool CloseQuery();
 
     bool KeyPreview = false;
     TFormStyle FormStyle = TFormStyle::fsNormal;
@@ -180,6 +185,7 @@ public:
 
     TNotifyEvent OnActivate;
     TKeyEvent OnKeyDown;
+    TCloseQueryEvent OnCloseQuery;
 
     // A design measure in pixels at the font's real text height.
     int Scale(int designPixels) const;

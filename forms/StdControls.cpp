@@ -44,6 +44,9 @@ TMemo::TMemo(TComponent* owner, const ControlDef& def, const std::vector<std::st
     CreateWnd({"Edit", WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_WANTRETURN,
                WS_EX_CLIENTEDGE},
               false);
+    // Typing is never cut off: without this the edit control takes no more
+    // than 30,000 characters from the keyboard.
+    SendMessageA(Handle(), EM_SETLIMITTEXT, 0, 0);
     lines_.Assign(lines);
 }
 

@@ -47,8 +47,8 @@ private:
     TMemo& memo_;
 };
 
-// A multi-line edit without word wrap or scroll bars. Enter starts a new
-// line; Tab moves on to the next control.
+// A multi-line edit without word wrap or scroll bars, for text of any
+// length. Enter starts a new line; Tab moves on to the next control.
 class TMemo : public TWinControl {
 public:
     TMemo(TComponent* owner, const ControlDef& def, const std::vector<std::string>& lines = {});

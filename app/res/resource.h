@@ -38,5 +38,7 @@
 #define IDS_UNABLE_TO_READ  1006 /* printf format, one %s: the file name */
 #define IDS_REPLACE_QUESTION 1007 /* text to follow a file name */
 #define IDS_UNABLE_TO_COPY  1008 /* printf format, two %s: source and target */
+#define IDS_SAVE_CHANGES_TO 1009 /* text to be followed by a name */
+#define IDS_SAVE_CHANGES    1010
 
 #endif /* GLIMCFG_RESOURCE_H */

@@ -91,8 +91,10 @@ std::function<BOOL(OPENFILENAMEA&)> FileAnswer(FileRequest& request, const std::
 
 class FileCommandsTest : public Form1Fixture {
 protected:
-    void Open(const std::string& file) {
+    // replies: the answers of the boxes, the question about unsaved edits first.
+    void Open(const std::string& file, std::vector<int> replies = {}) {
         openAnswer = file;
+        answers = std::move(replies);
         Click(form->OpenBtn);
     }
     void SaveAs(const std::string& typed, std::vector<int> replies = {IDNO}) {
@@ -180,10 +182,10 @@ TEST_F(FileCommandsTest, OpenShowsItsDialogAndLoadsTheChosenFile) {
 
     // Cancelled: nothing changes; the dialog proposes the last choice.
     form->Edit1->SetText("edited");
-    Open("");
+    Open("", {IDNO});
     EXPECT_EQ(openRequest.proposed, brand);
     EXPECT_EQ(form->Edit1->Text(), "edited");
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(Texts(), Lines{"Save changes?"}) << "only the question about the unsaved edit";
 }
 
 TEST_F(FileCommandsTest, SaveWithoutAnArgumentWritesNothingAnywhere) {
@@ -258,7 +260,7 @@ TEST_F(FileCommandsTest, SaveCreatesAMissingProfileFromTheControls) {
     // Loaded again, the window shows what it saved.
     form->Memo1->SetText("");
     form->Memo2->SetText("");
-    Open(fresh);
+    Open(fresh, {IDNO});
     EXPECT_EQ(form->Memo1->Lines().ToVector(), (Lines{"*.ico", "*.exe"}));
     EXPECT_EQ(form->Memo2->Lines()[0], ">arrow");
     EXPECT_EQ(form->Memo2->Lines()[1], "  two");
@@ -497,15 +499,15 @@ TEST_F(FileCommandsTest, AProfileThatCannotBeReadIsReportedAndLoadsNothing) {
     const std::string before = Snapshot();
     HANDLE handle = CreateFileA(locked.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(handle, INVALID_HANDLE_VALUE);
-    Open(locked);
+    Open(locked, {IDNO});
     CloseHandle(handle);
-    EXPECT_EQ(Texts(), Lines{"Unable to read " + locked});
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].flags, UINT(MB_ICONSTOP));
+    EXPECT_EQ(Texts(), (Lines{"Save changes?", "Unable to read " + locked}));
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].flags, UINT(MB_ICONSTOP));
     EXPECT_EQ(Snapshot(), before) << "controls and caption as they were";
 
     // Released, the same file loads.
-    Open(locked);
+    Open(locked, {IDNO});
     EXPECT_EQ(form->Text(), "Glimsel - Configuration : locked.ini");
     EXPECT_EQ(form->Edit1->Text(), "Brand Viewer");
 }

@@ -365,7 +365,6 @@ TEST_F(Form1Test, FileAndColourDialogsAreSetUp) {
 
 TEST_F(Form1Test, ExitHidesTheWindowAndEndsTheMessageLoop) {
     ShowAndActivate();
-    form->Edit1->SetText("edited, never saved");
     form->SpeedButton4->Click();
     EXPECT_FALSE(IsWindowVisible(form->Handle()));
     MSG msg{};

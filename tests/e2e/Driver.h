@@ -169,11 +169,9 @@ public:
         return static_cast<long>(code);
     }
 
-    // Closes the window as its close box does; the exit code.
-    long Close(HWND window) {
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        return WaitForExit();
-    }
+    // Closes the window as its close box does, giving up unsaved edits when
+    // the program asks about them; the exit code.
+    long Close(HWND window);
 
 private:
     PROCESS_INFORMATION pi_{};
@@ -187,14 +185,15 @@ inline DWORD ProcessIdOf(HWND hwnd) {
     return pid;
 }
 
-// A visible top-level window of the given class and process, waiting for it.
+// A visible top-level window of the given class and process, waiting for it
+// (a timeout of 0 looks once).
 inline HWND WaitForClass(DWORD pid, const char* className, DWORD timeoutMs = 10000) {
     struct Search {
         DWORD pid;
         const char* className;
         HWND found = nullptr;
     };
-    for (DWORD waited = 0; waited < timeoutMs; waited += 100) {
+    for (DWORD waited = 0;; waited += 100) {
         Search search{pid, className};
         EnumWindows(
             [](HWND hwnd, LPARAM lp) -> BOOL {
@@ -208,10 +207,9 @@ inline HWND WaitForClass(DWORD pid, const char* className, DWORD timeoutMs = 100
                 return TRUE;
             },
             reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
+        if (search.found || waited >= timeoutMs) return search.found;
         Sleep(100);
     }
-    return nullptr;
 }
 
 // A message box or dialog (#32770) of the process, waiting for it.
@@ -222,6 +220,17 @@ inline HWND WaitForMenu(DWORD pid, DWORD timeoutMs = 10000) { return WaitForClas
 
 // The text of a message box: its static control 65535.
 inline std::string BoxText(HWND box) { return TextOf(GetDlgItem(box, 0xFFFF)); }
+
+inline long Program::Close(HWND window) {
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    HWND box = nullptr;
+    WaitUntil([&] {
+        box = WaitForBox(ProcessId(), 0);
+        return box || WaitForSingleObject(pi_.hProcess, 0) != WAIT_TIMEOUT;
+    });
+    if (box && BoxText(box).rfind("Save changes", 0) == 0) PostMessageA(GetDlgItem(box, IDNO), BM_CLICK, 0, 0);
+    return WaitForExit();
+}
 
 inline void PressKey(WORD key, bool shift = false) {
     std::vector<INPUT> input;

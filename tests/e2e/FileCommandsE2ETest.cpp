@@ -175,6 +175,27 @@ TEST_F(FileCommandsE2E, SaveAsAsksBeforeReplacingTheIniFile) {
     EXPECT_EQ(program.Close(window), 0);
 }
 
+// Exit with an unsaved edit asks first: Cancel keeps the window and the
+// profile as they are, Yes saves the edit and ends the program.
+TEST_F(FileCommandsE2E, ExitAsksAboutAnUnsavedEditAndYesSavesIt) {
+    Program program = Start();
+    ASSERT_TRUE(program.Started());
+    HWND window = EditedWindow(program, "Brand Viewer", "Edited");
+    ASSERT_NE(window, nullptr);
+    const std::string question = "Save changes to " + brand + "?";
+    for (const int answer : {IDCANCEL, IDYES}) {
+        BringToFront(window);
+        ClickCentre(Find(ChildrenOf(window), "TSpeedButton", "Exit"));
+        EXPECT_EQ(Answer(program.ProcessId(), answer), question);
+        if (answer == IDCANCEL) {
+            EXPECT_TRUE(IsWindowVisible(window));
+            EXPECT_EQ(ReadAll(brand), kBrand);
+        }
+    }
+    EXPECT_EQ(program.WaitForExit(), 0);
+    EXPECT_EQ(Profile(brand, "Captions", "Title"), "Edited");
+}
+
 // Save onto a profile that cannot be written: the stop box names it, the
 // file stays as it was and the window keeps the edit.
 void FileCommandsE2E::SaveRefused(const std::function<void()>& refuse) {
