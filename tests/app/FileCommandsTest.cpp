@@ -569,6 +569,163 @@ TEST_F(FileCommandsTest, SaveOntoAReadOnlyProfileShowsTheWriteError) {
     EXPECT_TRUE(copies.empty());
 }
 
+// ---- unsaved edits -------------------------------------------------------------
+
+class UnsavedEditsTest : public FileCommandsTest {
+protected:
+    // A new window started with profile (holding kBrand) and shown, as at
+    // the start of the program.
+    void Restart(const std::string& profile) {
+        Application->SetMainForm(nullptr);
+        form.reset(new glim::TForm1(nullptr));
+        Application->SetMainForm(form.get());
+        form->CommandLineProfile = profile;
+        if (!profile.empty()) WriteBytes(profile, kBrand);
+        ShowActive();
+        boxes.clear();
+    }
+    // Whether the window closed: hidden, with the message loop told to end.
+    bool Closed() {
+        MSG msg{};
+        const bool quit = PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+        return quit && !IsWindowVisible(form->Handle());
+    }
+    static constexpr UINT kQuestion = MB_YESNOCANCEL | MB_ICONQUESTION;
+    const std::string brand = folder.File("50% brand.ini");
+    const std::string other = folder.File("other.ini");
+};
+
+// Exit, the close box, Alt+F4 and Open ask about an unsaved edit: Yes saves
+// it and the command goes on, No goes on without saving, Cancel ends it.
+TEST_F(UnsavedEditsTest, EveryCommandThatWouldLoseAnEditAsksFirst) {
+    enum Command { Exit, CloseBox, AltF4, OpenOther };
+    WriteBytes(other, "[Captions]\r\nTitle=Other\r\n");
+    for (const Command command : {Exit, CloseBox, AltF4, OpenOther}) {
+        for (const int answer : {IDYES, IDNO, IDCANCEL}) {
+            SCOPED_TRACE("command " + std::to_string(command) + ", answer " + std::to_string(answer));
+            Restart(brand);
+            form->Edit1->SetText("edited");
+            answers = {answer};
+            openAnswer = other;
+            openRequest.calls = 0;
+            switch (command) {
+                case Exit: Click(form->SpeedButton4); break;
+                case CloseBox: SendMessageA(form->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); break;
+                case AltF4: SendMessageA(form->Handle(), WM_SYSKEYDOWN, VK_F4, 1 << 29); break;
+                case OpenOther: Click(form->OpenBtn); break;
+            }
+            Pump();
+            ASSERT_EQ(Texts(), Lines{"Save changes to " + brand + "?"});
+            EXPECT_EQ(boxes[0].flags, kQuestion);
+            EXPECT_EQ(Profile(brand, "Captions", "Title"), answer == IDYES ? "edited" : "Brand Viewer");
+            const bool goesOn = answer != IDCANCEL;
+            if (command == OpenOther) {
+                EXPECT_EQ(openRequest.calls, goesOn ? 1 : 0);
+                EXPECT_EQ(form->Edit1->Text(), goesOn ? "Other" : "edited");
+            } else {
+                EXPECT_EQ(Closed(), goesOn);
+            }
+        }
+    }
+}
+
+// Nothing unsaved, nothing asked: an edit typed back, an edit saved, another
+// profile opened.
+TEST_F(UnsavedEditsTest, WithNothingUnsavedTheWindowClosesAtOnce) {
+    WriteBytes(other, "[Captions]\r\nTitle=Other\r\n");
+    const std::vector<std::function<void()>> roads = {
+        [&] {
+            form->Edit1->SetText("edited");
+            form->Edit1->SetText("Brand Viewer");
+        },
+        [&] {
+            form->Memo1->SetText("*.new");
+            Click(form->SpeedButton3);
+        },
+        [&] {
+            form->Edit1->SetText("edited");
+            Open(other, {IDNO});
+            boxes.clear();
+        },
+    };
+    for (std::size_t road = 0; road < roads.size(); ++road) {
+        SCOPED_TRACE("road " + std::to_string(road));
+        Restart(brand);
+        roads[road]();
+        Click(form->SpeedButton4);
+        EXPECT_EQ(Texts(), Lines{});
+        EXPECT_TRUE(Closed());
+    }
+}
+
+// Without a command-line profile, Yes is Save as up to its save: no copy is
+// offered. A cancelled dialog or a refused save keeps the window open.
+TEST_F(UnsavedEditsTest, YesWithoutAProfileSavesAsAndARefusedSaveKeepsTheWindow) {
+    Restart("");
+    form->Edit1->SetText("edited");
+    for (const std::string& name : {std::string(), folder.File("gift")}) {
+        answers = {IDYES};
+        saveAnswer = name;
+        Click(form->SpeedButton4);
+        EXPECT_EQ(Texts(), Lines{"Save changes?"}) << "and no copy question";
+        boxes.clear();
+    }
+    EXPECT_EQ(saveRequest.calls, 2);
+    EXPECT_EQ(Profile(folder.File("gift.ini"), "Captions", "Title"), "edited");
+    EXPECT_TRUE(Closed()) << "only once saved";
+
+    const std::string refused = folder.File("folder.ini");
+    Restart(brand);
+    form->CommandLineProfile = refused;
+    fs::create_directory(refused);
+    form->Edit1->SetText("edited");
+    answers = {IDYES};
+    openRequest.calls = 0;
+    Click(form->OpenBtn);
+    EXPECT_EQ(Texts(), (Lines{"Save changes to " + refused + "?", "Unable to write to " + refused}));
+    EXPECT_EQ(openRequest.calls, 0);
+    EXPECT_FALSE(Closed());
+    EXPECT_EQ(form->Edit1->Text(), "edited");
+}
+
+// The end of the Windows session asks the same question: Cancel and a
+// refused save refuse it.
+TEST_F(UnsavedEditsTest, TheEndOfTheSessionAsksToo) {
+    struct Road {
+        int answer;
+        bool refused;
+        LRESULT ends;
+        const char* saved;
+    };
+    for (const Road r : {Road{IDCANCEL, false, FALSE, "Brand Viewer"}, Road{IDNO, false, TRUE, "Brand Viewer"},
+                         Road{IDYES, false, TRUE, "edited"}, Road{IDYES, true, FALSE, "Brand Viewer"}}) {
+        SCOPED_TRACE("answer " + std::to_string(r.answer) + (r.refused ? ", refused" : ""));
+        Restart(brand);
+        form->Edit1->SetText("edited");
+        answers = {r.answer};
+        HANDLE held = r.refused ? CreateFileA(brand.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+                                : INVALID_HANDLE_VALUE;
+        EXPECT_EQ(SendMessageA(form->Handle(), WM_QUERYENDSESSION, 0, 0), r.ends);
+        if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+        EXPECT_EQ(Profile(brand, "Captions", "Title"), r.saved);
+        EXPECT_EQ(boxes.size(), r.refused ? 2u : 1u);
+    }
+
+    // Asked again while the question is open: refused, not asked twice.
+    Restart(brand);
+    form->Edit1->SetText("edited");
+    int shown = 0;
+    LRESULT nested = -1;
+    ServiceOverride<std::function<int(HWND, const char*, const char*, UINT)>> box{
+        &Services::MessageBox, [&](HWND, const char*, const char*, UINT) {
+            if (++shown == 1) nested = SendMessageA(form->Handle(), WM_QUERYENDSESSION, 0, 0);
+            return IDCANCEL;
+        }};
+    Click(form->SpeedButton4);
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(nested, FALSE);
+}
+
 // ---- the real dialog and boxes ---------------------------------------------------
 
 // Answers the real dialogs of this thread one after the other, from a timer

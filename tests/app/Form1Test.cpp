@@ -274,6 +274,14 @@ TEST_F(Form1Test, MemoKeepsLongLinesWholeAndEnterStartsANewLine) {
     TypeChar('b');
     EXPECT_EQ(GetFocus(), memo);
     EXPECT_EQ(form->Memo1->Lines().ToVector(), (std::vector<std::string>{"a", "b"}));
+
+    // Beyond the edit control's default limit of 30,000 characters, typing
+    // still adds.
+    const std::string full(40000, 'm');
+    form->Memo1->SetText(full);
+    SendMessageA(memo, EM_SETSEL, 40000, 40000);
+    TypeChar('z');
+    EXPECT_EQ(form->Memo1->Text(), full + "z");
 }
 
 TEST_F(Form1Test, MemoLinesFollowTheTextWithoutAnExtraEmptyLine) {
