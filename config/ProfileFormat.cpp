@@ -20,6 +20,16 @@ constexpr std::size_t kFirstLinePadding = 13;
 // they would have been kept.
 bool DroppedAtValueStart(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A'; }
 
+bool IsQuote(char c) { return c == '"' || c == '\''; }
+
+// True when the store gives back an empty value for `line`: what is left
+// after its blanks at both ends is nothing or a lone pair of matching quotes.
+bool ReadsBackEmpty(std::string_view line) {
+    while (!line.empty() && DroppedAtValueStart(line.front())) line.remove_prefix(1);
+    const std::string text = TrimRightBlanks(line);
+    return text.empty() || (text.size() == 2 && IsQuote(text[0]) && text[1] == text[0]);
+}
+
 }  // namespace
 
 std::string MaskKey(std::size_t lineNumber) {
@@ -70,14 +80,14 @@ std::optional<std::int32_t> DecodeColour(std::string_view stored) {
     return colour;
 }
 
-// A line of blanks (codes 0 to 32) would read back as an empty value, which
-// ends the list at the next load and hides every mask after it: such lines
-// are left out and the keys numbered without gaps.
+// A line that reads back as an empty value (blanks only, or a lone pair of
+// quotes) would end the list at the next load and hide every mask after it:
+// such lines are left out and the keys numbered without gaps.
 std::vector<std::pair<std::string, std::string>> EncodeMasks(const std::vector<std::string>& lines) {
     std::vector<std::pair<std::string, std::string>> keys;
     keys.reserve(lines.size());
     for (const std::string& line : lines)
-        if (!TrimRightBlanks(line).empty()) keys.emplace_back(MaskKey(keys.size() + 1), line);
+        if (!ReadsBackEmpty(line)) keys.emplace_back(MaskKey(keys.size() + 1), line);
     return keys;
 }
 
@@ -90,14 +100,16 @@ std::vector<std::string> DecodeMasks(const std::function<std::string(const std::
     }
 }
 
-// A line led by a character that the store drops is carried through the file
-// behind a ">"; a load drops one leading ">", so a line whose own text begins
-// with ">" carries a second one.
+// A line led by a character that the store drops, or by a quote that it may
+// strip with its partner, is carried through the file behind a ">"; a load
+// drops one leading ">", so a line whose own text begins with ">" carries a
+// second one.
 std::array<std::string, kAboutLineCount> EncodeAboutLines(const std::vector<std::string>& lines) {
     std::array<std::string, kAboutLineCount> values;
     for (std::size_t n = 0; n < kAboutLineCount && n < lines.size(); ++n) {
         std::string value = TrimRightBlanks(lines[n]);
-        if (!value.empty() && (DroppedAtValueStart(value.front()) || value.front() == '>')) value.insert(0, 1, '>');
+        if (!value.empty() && (DroppedAtValueStart(value.front()) || IsQuote(value.front()) || value.front() == '>'))
+            value.insert(0, 1, '>');
         if (n == 0) value.append(kFirstLinePadding, ' ');
         values[n] = std::move(value);
     }

@@ -1,11 +1,11 @@
 // The masks and the About lines through the profile store: what a save
 // encodes and writes, a load must read and decode into the lines the memos
-// held. Masks: every line that is not blank comes back, in order, as the
-// store gives back any text (without its blanks at either end and one pair of
-// matching outer quotes, at most 1023 characters). About lines: six of them,
-// trailing characters 0 to 32 trimmed; a line led by a character that the
-// store drops, or by ">", comes back whole to 255 characters behind its ">",
-// any other as the store gives back a text.
+// held. Masks: every line that does not read back empty comes back, in order,
+// as the store gives back any text (without its blanks at either end and one
+// pair of matching outer quotes, at most 1023 characters). About lines: six of
+// them, trailing characters 0 to 32 trimmed; a line led by a character that
+// the store drops, by a quote or by ">", comes back whole to 255 characters
+// behind its ">", any other as the store gives back a text.
 //
 // Input: Memo1's text up to the first NUL, then Memo2's; each cut into lines
 // at CR LF, CR or LF, a last empty line not counting, as a memo reports them
@@ -56,9 +56,10 @@ std::string ReadBack(std::string_view stored) {
     return reference::Unquote(reference::TrimBlanks(stored)).substr(0, 1023);
 }
 
-// Led by a character that the store drops at the start of a value, or by ">".
+// Led by a character that the store drops at the start of a value, by a
+// quote, or by ">".
 bool NeedsMark(std::string_view line) {
-    return !line.empty() && std::string_view(" \t\v\f\x1A>").find(line[0]) != std::string_view::npos;
+    return !line.empty() && std::string_view(" \t\v\f\x1A\"'>").find(line[0]) != std::string_view::npos;
 }
 
 std::string Read(const std::string& path, const char* section, const std::string& key) {
@@ -104,7 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         config::DecodeMasks([&](const std::string& key) { return Read(path, config::kExtensions, key); });
     Lines wantMasks;
     for (const std::string& line : masks)
-        if (!RightTrimmed(line).empty()) wantMasks.push_back(ReadBack(line));
+        if (!ReadBack(line).empty()) wantMasks.push_back(ReadBack(line));
     if (gotMasks != wantMasks)
         Fail("the masks do not read back as saved",
              memos + "\nexpected" + Shown(wantMasks) + "\ngot" + Shown(gotMasks) + "\nfile " + Shown(file));

@@ -113,7 +113,7 @@ TEST(ProfileFormat, ColourEncoding) {
 }
 
 TEST(ProfileFormat, MasksAreWrittenWithoutGapsAndReadUpToTheFirstEmptyValue) {
-    const std::vector<std::string> lines = {"*.ico", "", " \t ", " *.exe"};
+    const std::vector<std::string> lines = {"*.ico", "", " \t ", "\"\"", " '' ", " *.exe"};
     const auto keys = EncodeMasks(lines);
     ASSERT_EQ(keys.size(), 2u);
     EXPECT_EQ(keys[0], std::make_pair(std::string("E1"), std::string("*.ico")));
@@ -143,9 +143,10 @@ TEST(ProfileFormat, AboutLinesEncoding) {
     EXPECT_EQ(EncodeAboutLines({"", "Two"}), (Values{pad, "Two", "", "", "", ""}));
     EXPECT_EQ(EncodeAboutLines({"Title\t  ", "  Sub", "\tTab", "    ", ">x", "6", "7", "8"}),
               (Values{"Title" + pad, ">  Sub", ">\tTab", "", ">>x", "6"}));
-    // Every character that the profile functions drop at the start of a value
-    // gets the ">"; other control characters and NBSP are kept by the store.
-    for (const char* lead : {" ", "\t", "\v", "\f", "\x1A"})
+    // Every character that the profile functions drop at the start of a value,
+    // and a quote that they may strip, gets the ">"; other control characters
+    // and NBSP are kept by the store.
+    for (const char* lead : {" ", "\t", "\v", "\f", "\x1A", "\"", "'"})
         EXPECT_EQ(EncodeAboutLines({"x", lead + std::string("L")})[1], ">" + std::string(lead) + "L") << int(*lead);
     for (const char* lead : {"\x01", "\x1B", "\x1F", "\xA0", "<"})
         EXPECT_EQ(EncodeAboutLines({"x", lead + std::string("L")})[1], lead + std::string("L")) << int(*lead);
@@ -183,6 +184,8 @@ TEST(ProfileFormat, AboutLinesLedByDroppedCharactersComeBackAfterSaveAndLoad) {
                       "Eof"};
     EXPECT_EQ(reload(typed), typed);
     EXPECT_EQ(reload({"\tFirst", "\x1A"}), (Lines{"\tFirst", "", "", "", "", ""})) << "a lone blank is trimmed";
+    EXPECT_EQ(reload({"\">x\"", "'quoted'", "\"\"", "\"open", "", ""}),
+              (Lines{"\">x\"", "'quoted'", "\"\"", "\"open", "", ""}));
 
     profiletest::WriteBytes(ini, "[Dialogs]\r\nL1=>\tTabbed\r\n");
     TConfigDocument other;
