@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "forms/Controls.h"
+#include "forms/Services.h"
 
 namespace forms {
 
@@ -120,8 +121,6 @@ bool TApplication::PreviewKey(MSG& msg) {
 }
 
 void TApplication::Terminate() {
-    for (auto& check : TerminateChecks)
-        if (!check()) return;
     terminated_ = true;
     PostQuitMessage(0);
 }

@@ -13,7 +13,6 @@
 #include "forms/Exception.h"
 #include "forms/Graphics.h"
 #include "forms/Method.h"
-#include "forms/Services.h"
 #include "forms/Win.h"
 
 namespace forms {
@@ -55,7 +54,7 @@ public:
     int Run();
     // Dispatches the messages that are waiting, then returns.
     void ProcessMessages();
-    // Runs the termination checks and, if they agree, posts the quit message.
+    // Posts the quit message: Run returns once the messages before it are done.
     void Terminate();
     bool Terminated() const noexcept { return terminated_; }
 
@@ -83,9 +82,6 @@ public:
     // A modal message box owned by the application window; the thread's
     // other windows are disabled while it is up.
     int MessageBox(const std::string& text, const std::string& caption, UINT flags);
-
-    // Termination checks, run by Terminate: each may refuse by returning false.
-    std::vector<std::function<bool()>> TerminateChecks;
 
 private:
     bool PreviewKey(MSG& msg);

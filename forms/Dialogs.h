@@ -8,6 +8,7 @@
 
 #include "forms/Application.h"
 #include "forms/Graphics.h"
+#include "forms/Services.h"
 
 namespace forms {
 

@@ -8,6 +8,7 @@
 
 #include "forms/Application.h"
 #include "forms/Controls.h"
+#include "forms/Services.h"
 #include "forms/Win.h"
 
 #include <commctrl.h>

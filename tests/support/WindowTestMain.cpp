@@ -11,6 +11,7 @@
 
 #include "app/Title.h"
 #include "forms/Application.h"
+#include "forms/Services.h"
 
 namespace {
 
