@@ -5,6 +5,7 @@
 #include "app/StringTable.h"
 #include "app/res/resource.h"
 #include "config/FileExists.h"
+#include "forms/Services.h"
 
 using namespace forms;
 
@@ -12,12 +13,6 @@ namespace glim {
 
 namespace {
 
-constexpr char kCopyQuestion[] = "Copy and rename GLIMVIEW.EXE too ?";
-constexpr char kTestQuestion[] = "Test ";
-constexpr char kReplaceQuestion[] = " already exists.\r\nDo you want to replace it?";
-constexpr char kUnableToCopy[] = "Unable to copy %s to %s";
-constexpr char kSaveChangesTo[] = "Save changes to ";
-constexpr char kSaveChanges[] = "Save changes?";
 constexpr char kCompanion[] = "glimview.exe";
 
 // Message boxes take their text as a template; a file name goes in literally.
@@ -41,8 +36,8 @@ bool TForm1::SaveOrDiscardEdits() {
     if (!HasUnsavedEdits()) return true;
     if (askingToSave_) return false;
     const std::string question = CommandLineProfile.empty()
-                                     ? LoadText(IDS_SAVE_CHANGES, kSaveChanges)
-                                     : LoadText(IDS_SAVE_CHANGES_TO, kSaveChangesTo) + Literal(CommandLineProfile) + "?";
+                                     ? LoadText(IDS_SAVE_CHANGES)
+                                     : LoadText(IDS_SAVE_CHANGES_TO) + Literal(CommandLineProfile) + "?";
     askingToSave_ = true;
     int answer = IDCANCEL;
     try {
@@ -82,13 +77,13 @@ void TForm1::SaveAsBtnClick(TObject*) {
     const std::string profile = SaveAsProfile();
     if (profile.empty()) return;
 
-    if (Msg1->ShowText(msg32::mbConfirmation, LoadText(IDS_COPY_QUESTION, kCopyQuestion)) != IDYES) return;
+    if (Msg1->ShowText(msg32::mbConfirmation, LoadText(IDS_COPY_QUESTION)) != IDYES) return;
     const std::string program = ChangeFileExt(profile, ".exe");
     const std::string companion = FolderOf(Application->ExeName()) + kCompanion;
     if (!ModalServices().CopyFile(companion.c_str(), program.c_str(), TRUE) && !config::FileExists(program))
-        throw Exception(FillNames(LoadText(IDS_UNABLE_TO_COPY, kUnableToCopy), {companion, program}));
+        throw Exception(FillNames(LoadText(IDS_UNABLE_TO_COPY), {companion, program}));
 
-    const std::string question = LoadText(IDS_TEST_QUESTION, kTestQuestion) + Literal(program) + "?";
+    const std::string question = LoadText(IDS_TEST_QUESTION) + Literal(program) + "?";
     if (Msg1->ShowText(msg32::mbConfirmation, question) != IDYES) return;
     HWND owner = Application->MainForm() ? Application->MainForm()->Handle() : Handle();
     ModalServices().ShellExecute(owner, nullptr, program.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
@@ -100,7 +95,7 @@ std::string TForm1::SaveAsProfile() {
     SaveDialog1->FileName = ChangeFileExt(chosen, ".ini");
     const std::string profile = SaveDialog1->FileName;
     if (!SamePath(profile, chosen) && config::FileExists(profile)) {
-        const std::string question = Literal(profile) + LoadText(IDS_REPLACE_QUESTION, kReplaceQuestion);
+        const std::string question = Literal(profile) + LoadText(IDS_REPLACE_QUESTION);
         if (Msg1->ShowText(msg32::mbConfirmation, question) != IDYES) return {};
     }
     SaveConfiguration(profile);

@@ -4,10 +4,10 @@
 
 namespace glim {
 
-std::string LoadText(unsigned id, const char* fallback) {
+std::string LoadText(unsigned id) {
     char buffer[1024];
     int n = LoadStringA(GetModuleHandleA(nullptr), id, buffer, sizeof buffer);
-    return n > 0 ? std::string(buffer, static_cast<size_t>(n)) : std::string(fallback);
+    return std::string(buffer, n > 0 ? static_cast<size_t>(n) : 0);
 }
 
 std::string FillNames(std::string pattern, std::initializer_list<std::string> names) {

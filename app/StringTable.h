@@ -6,9 +6,8 @@
 
 namespace glim {
 
-// The string-table entry id, or fallback when the running module has none
-// (the test programs do not link the resource script).
-std::string LoadText(unsigned id, const char* fallback);
+// The string-table entry id of the running module, empty where it has none.
+std::string LoadText(unsigned id);
 
 // The template with each "%s" in turn replaced by the next name, as text: a
 // "%" in a name stays as it is.

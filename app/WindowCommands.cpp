@@ -6,16 +6,11 @@
 #include "app/StringTable.h"
 #include "app/res/resource.h"
 #include "config/FileExists.h"
+#include "forms/Services.h"
 
 using namespace forms;
 
 namespace glim {
-
-namespace {
-
-constexpr char kAboutText[] = "Glimsel Configuration - Copyright (c) 2026 The Glimsel authors. All rights reserved.";
-
-}  // namespace
 
 // Runs when the window first becomes active, and never again.
 void TForm1::FormActivate(TObject*) {
@@ -58,7 +53,7 @@ void TForm1::HelpBtnClick(TObject*) {
 }
 
 // About: the program's rights notice.
-void TForm1::AboutBtnClick(TObject*) { Msg1->ShowText(msg32::mbInformation, LoadText(IDS_ABOUT_TEXT, kAboutText)); }
+void TForm1::AboutBtnClick(TObject*) { Msg1->ShowText(msg32::mbInformation, LoadText(IDS_ABOUT_TEXT)); }
 
 // Exit: closes the window, which ends the program, once unsaved edits are
 // saved or given up (FormCloseQuery).

@@ -12,12 +12,16 @@
 #include <set>
 
 #include "app/Form1.h"
+#include "app/Paths.h"
+#include "app/StringTable.h"
+#include "app/res/resource.h"
 #include "tests/platform/ProfileTestSupport.h"
 #include "tests/app/Form1Fixture.h"
 #include "tests/support/WindowTest.h"
 
 using namespace forms;
 using namespace testutil;
+using glim::FolderOf;
 using profiletest::ReadBytes;
 using profiletest::TempFolder;
 using profiletest::WriteBytes;
@@ -69,8 +73,6 @@ std::string FilterText(const char* buffer) {
     }
     return text;
 }
-
-std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\') + 1); }
 
 // Answers a file dialog with `answer` (empty: cancel) and records its request.
 std::function<BOOL(OPENFILENAMEA&)> FileAnswer(FileRequest& request, const std::string& answer) {
@@ -229,6 +231,13 @@ TEST_F(FileCommandsTest, SaveAfterOpenWritesTheCommandLineProfileOnly) {
     EXPECT_EQ(Profile(main, "Other", "x"), "kept");
     EXPECT_EQ(Snapshot(), before) << "the caption keeps naming the opened file";
     EXPECT_TRUE(boxes.empty());
+
+    // Save as writes its own file once; Save goes on writing the first one.
+    SaveAs(folder.File("gift"), {IDNO});
+    form->Edit1->SetText("After");
+    Click(form->SpeedButton3);
+    EXPECT_EQ(Profile(main, "Captions", "Title"), "After");
+    EXPECT_EQ(Profile(folder.File("gift.ini"), "Captions", "Title"), "Edited");
 }
 
 TEST_F(FileCommandsTest, SaveCreatesAMissingProfileFromTheControls) {
@@ -452,6 +461,16 @@ TEST_F(FileCommandsTest, AFailedCopyIsReportedAndNoTestOffered) {
     EXPECT_TRUE(fs::exists(gift + ".ini")) << "the profile was saved before";
 }
 
+// Each "%s" of a text takes the next name as it is, also a name that holds
+// "%s" itself, as a folder may.
+TEST(StringTable, EveryTextLoadsAndTakesItsNamesLiterally) {
+    for (unsigned id : {IDS_UNABLE_TO_WRITE, IDS_ABOUT_TEXT, IDS_COPY_QUESTION, IDS_TEST_QUESTION, IDS_UNABLE_TO_READ,
+                        IDS_REPLACE_QUESTION, IDS_UNABLE_TO_COPY, IDS_SAVE_CHANGES_TO, IDS_SAVE_CHANGES})
+        EXPECT_FALSE(glim::LoadText(id).empty()) << id;
+    EXPECT_EQ(glim::FillNames(glim::LoadText(IDS_UNABLE_TO_COPY), {"C:\\a%sb\\glimview.exe", "D:\\gift.exe"}),
+              "Unable to copy C:\\a%sb\\glimview.exe to D:\\gift.exe");
+}
+
 TEST_F(FileCommandsTest, TheTestQuestionShowsAPathWithPerCentLiterally) {
     StandInCompanion();
     fs::create_directory(folder.Path() / "50% off %s %d");
@@ -506,8 +525,12 @@ TEST_F(FileCommandsTest, AProfileThatCannotBeReadIsReportedAndLoadsNothing) {
     EXPECT_EQ(boxes[1].flags, UINT(MB_ICONSTOP));
     EXPECT_EQ(Snapshot(), before) << "controls and caption as they were";
 
-    // Released, the same file loads.
+    // Held by a program that lets others read and write it, as an editor
+    // does, the same file loads.
+    handle = CreateFileA(locked.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
     Open(locked, {IDNO});
+    CloseHandle(handle);
     EXPECT_EQ(form->Text(), "Glimsel - Configuration : locked.ini");
     EXPECT_EQ(form->Edit1->Text(), "Brand Viewer");
 }

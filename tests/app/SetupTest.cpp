@@ -156,7 +156,7 @@ TEST_F(SetupTest, ActivatingTheWindowAgainDoesNotLoadAgain) {
     EXPECT_EQ(form->Edit1->Text(), "edited");
 }
 
-TEST_F(SetupTest, F1InAMemoRunsHelpAndTheMemoGetsNothingAlsoWithShift) {
+TEST_F(SetupTest, F1InAMemoRunsHelpAndTheMemoGetsNothingAlsoWithShiftOrAlt) {
     auto boxes = AnswerBoxes();
     Activate();
     form->Memo1->SetFocus();
@@ -175,6 +175,11 @@ TEST_F(SetupTest, F1InAMemoRunsHelpAndTheMemoGetsNothingAlsoWithShift) {
     keys[VK_SHIFT] = 0;
     SetKeyboardState(keys);
     EXPECT_EQ(box.count, 2);
+    // Alt+F1 comes as a system key.
+    PostMessageA(GetFocus(), WM_SYSKEYDOWN, VK_F1, 0x20000001);
+    PostMessageA(GetFocus(), WM_SYSKEYUP, VK_F1, 0xE0000001);
+    Pump();
+    EXPECT_EQ(box.count, 3);
     EXPECT_EQ(form->Memo1->Text(), before);
     EXPECT_EQ(GetFocus(), form->Memo1->Handle());
 
