@@ -1,7 +1,6 @@
 // The read path over arbitrary file bytes: GetPrivateProfileStringA with any
 // section, key, default and buffer size must answer what a line-by-line
-// reading finds, never write past the buffer, never crash or hang; the parsed
-// index behind cached reads must answer exactly as the parser does.
+// reading finds, never write past the buffer, never crash or hang.
 //
 // Input: buffer size and default choice (taken from the end), then section,
 // key and default (each ended by a backslash and one more byte), then the
@@ -75,26 +74,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const reference::Profile profile = reference::Split(file);
     const std::optional<std::string> expected = reference::Value(profile, section, key);
 
-    // The parser and the index of cached reads, directly.
+    // The parser, directly.
     const platform::ProfileText text(file);
     const std::optional<std::string> parsed = text.Value(section, key);
     if (parsed != expected) {
         Fail("ProfileText::Value differs from a line-by-line reading",
              Case(section, key, file) + "\nexpected " + Shown(expected) + "\ngot " + Shown(parsed));
     }
-    const platform::ProfileIndex index(text);
-    const std::optional<std::string> indexed = index.Value(section, key);
-    if (indexed != expected) {
-        Fail("ProfileIndex::Value differs from a line-by-line reading",
-             Case(section, key, file) + "\nexpected " + Shown(expected) + "\ngot " + Shown(indexed));
-    }
-    // Every entry the index is built from must be one that a read finds.
-    text.ForEachVisible([&](std::string_view s, std::string_view k, const std::optional<std::string>& value) {
-        const std::optional<std::string> found = reference::Value(profile, s, k);
-        if (found != value)
-            Fail("ForEachVisible lists an entry that a read does not find so",
-                 Case(std::string(s), std::string(k), file) + "\nlisted " + Shown(value) + "\nread " + Shown(found));
-    });
 
     // The profile function, over a real file.
     static const std::string path = fuzzing::Scratch().File("read.ini");

@@ -4,15 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <chrono>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <list>
-#include <memory>
-#include <mutex>
 #include <optional>
 #include <random>
 #include <string>
@@ -43,52 +40,9 @@ private:
     int fd_;
 };
 
-// What identifies one state of a file without reading it.
-struct FileStamp {
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    timespec modified{};
-    timespec changed{};
-};
-
-bool SameTime(const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; }
-
-bool SameStamp(const FileStamp& a, const FileStamp& b) {
-    return a.device == b.device && a.inode == b.inode && a.size == b.size && SameTime(a.modified, b.modified) &&
-           SameTime(a.changed, b.changed);
-}
-
-FileStamp StampOf(const struct stat& info) {
-    return {info.st_dev, info.st_ino, info.st_size, info.st_mtim, info.st_ctim};
-}
-
-// A file's time stamps have a coarse grain (a clock tick on Linux, two seconds
-// on FAT), so two changes within one grain can leave the same stamps behind.
-// A parsed copy is therefore kept only of a file whose last change lies
-// further back than any grain when the reading starts: any later change,
-// even one that puts the old modification time back, gives a newer change
-// time and so a different stamp.
-constexpr std::chrono::milliseconds kSettleTime{2100};
-
-std::atomic<Clock> movedClock{nullptr};
-
-std::chrono::system_clock::time_point Now() {
-    const Clock clock = movedClock.load();
-    return clock ? clock() : std::chrono::system_clock::now();
-}
-
-bool SettledBefore(const timespec& time, std::chrono::system_clock::time_point start) {
-    const auto since = std::chrono::seconds(time.tv_sec) + std::chrono::nanoseconds(time.tv_nsec);
-    const std::chrono::system_clock::time_point stamp(
-        std::chrono::duration_cast<std::chrono::system_clock::duration>(since));
-    return stamp + kSettleTime < start;
-}
-
 struct FileContent {
     std::string bytes;
     struct stat info {};
-    bool stable = false;  // nothing changed the file while it was read
 };
 
 // Reads a regular file whole; anything else (a folder, a pipe, a device)
@@ -109,73 +63,14 @@ std::optional<FileContent> ReadWholeFile(const std::string& path) {
         }
         content.bytes.append(chunk, static_cast<std::size_t>(got));
     }
-    struct stat after {};
-    content.stable = ::fstat(file.Get(), &after) == 0 && SameStamp(StampOf(content.info), StampOf(after)) &&
-                     content.bytes.size() == static_cast<std::size_t>(after.st_size);
     return content;
 }
 
-// The parsed copies of the last few files read, each valid for one stamp.
-class ReadCache {
-public:
-    std::shared_ptr<const ProfileIndex> Find(const std::string& path, const FileStamp& stamp) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        for (auto it = files_.begin(); it != files_.end(); ++it) {
-            if (it->path == path) {
-                if (!SameStamp(it->stamp, stamp)) {
-                    files_.erase(it);
-                    return nullptr;
-                }
-                files_.splice(files_.begin(), files_, it);
-                return files_.front().index;
-            }
-        }
-        return nullptr;
-    }
-
-    void Store(const std::string& path, const FileStamp& stamp, std::shared_ptr<const ProfileIndex> index) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        files_.remove_if([&](const Entry& entry) { return entry.path == path; });
-        files_.push_front({path, stamp, std::move(index)});
-        if (files_.size() > kMaxFiles) files_.pop_back();
-    }
-
-    void Forget(const std::string& path) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        files_.remove_if([&](const Entry& entry) { return entry.path == path; });
-    }
-
-private:
-    static constexpr std::size_t kMaxFiles = 4;
-    struct Entry {
-        std::string path;
-        FileStamp stamp;
-        std::shared_ptr<const ProfileIndex> index;
-    };
-    std::mutex mutex_;
-    std::list<Entry> files_;
-};
-
-ReadCache& Cache() {
-    static ReadCache cache;
-    return cache;
-}
-
+// The value as a fresh reading of the file gives it.
 std::optional<std::string> LookUp(const char* section, const char* key, const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-    if (auto index = Cache().Find(path, StampOf(info))) return index->Value(section, key);
-    const auto start = Now();
     std::optional<FileContent> content = ReadWholeFile(path);
     if (!content) return std::nullopt;
-    const FileStamp stamp = StampOf(content->info);
-    const ProfileText text(std::move(content->bytes));
-    if (content->stable && SettledBefore(stamp.changed, start) && SettledBefore(stamp.modified, start)) {
-        auto index = std::make_shared<const ProfileIndex>(text);
-        Cache().Store(path, stamp, index);
-        return index->Value(section, key);
-    }
-    return text.Value(section, key);
+    return ProfileText(std::move(content->bytes)).Value(section, key);
 }
 
 bool WriteAll(int fd, const std::string& bytes) {
@@ -304,11 +199,8 @@ int WritePrivateProfileStringA(const char* section, const char* key, const char*
         edited.emplace();       // a delete in a missing file leaves an empty file, as on Windows
     }
     const bool written = ReplaceFile(*path, *edited, content ? &content->info : nullptr);
-    Cache().Forget(fileName);
     return written ? 1 : 0;
 }
-
-void SetClock(Clock clock) { movedClock.store(clock); }
 
 bool FileExists(const char* path) {
     struct stat info {};

@@ -7,10 +7,8 @@
 //
 // Beyond the Windows functions, a write never leaves a half-written file: the
 // new text goes to a new file in the same folder, which then replaces the old
-// one. Reads may be answered from a parsed copy of the file, but only while
-// the file's identity, size and time stamps prove that nobody has changed it.
+// one. Every read reads the file afresh.
 
-#include <chrono>
 #include <cstdint>
 
 namespace platform {
@@ -32,11 +30,5 @@ int WritePrivateProfileStringA(const char* section, const char* key, const char*
 
 // Whether the path names an existing file; a folder does not count.
 bool FileExists(const char* path);
-
-// The clock against which a file counts as left alone long enough for its
-// parsed copy to be kept. Tests move it on instead of waiting; nullptr puts
-// back the system clock.
-using Clock = std::chrono::system_clock::time_point (*)();
-void SetClock(Clock clock);
 
 }  // namespace platform

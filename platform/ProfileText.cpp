@@ -1,7 +1,6 @@
 #include "platform/ProfileText.h"
 
 #include <cstring>
-#include <unordered_set>
 
 #include "platform/Codepage.h"
 
@@ -10,12 +9,6 @@ namespace platform {
 namespace {
 
 char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string Folded(std::string_view name) {
-    std::string folded(name);
-    for (char& c : folded) c = FoldCase(c);
-    return folded;
-}
 
 // Section and key arguments lose their spaces, and only those: a tab in an
 // argument is part of the name.
@@ -180,22 +173,6 @@ std::optional<std::string> ProfileText::Value(std::string_view section, std::str
     return Unquoted(RawValue(*entry));
 }
 
-void ProfileText::ForEachVisible(
-    const std::function<void(std::string_view, std::string_view, const std::optional<std::string>&)>& visit) const {
-    std::unordered_set<std::string> seenSections;
-    for (const Section& section : sections_) {
-        const std::string_view sectionName = Name(lines_[section.header]);
-        if (!seenSections.insert(Folded(sectionName)).second) continue;
-        std::unordered_set<std::string> seenKeys;
-        for (std::size_t i = section.header + 1; i < section.end; ++i) {
-            const Line& line = lines_[i];
-            if (line.kind != Kind::Entry || line.nameSize == 0 || !seenKeys.insert(Folded(Name(line))).second) continue;
-            visit(sectionName, Name(line),
-                  line.hasValue ? std::optional<std::string>(Unquoted(RawValue(line))) : std::nullopt);
-        }
-    }
-}
-
 std::string ProfileText::Encode(std::string_view ansi) const {
     return utf16_ ? AnsiToUtf16Le(ansi) : std::string(ansi);
 }
@@ -263,26 +240,6 @@ std::optional<std::string> ProfileText::WithoutSection(std::string_view section)
     const std::size_t rest = lines_[found->end - 1].next;
     result += bytes.substr(rest, dataEnd_ - rest);
     return result;
-}
-
-namespace {
-
-std::string IndexKey(std::string_view section, std::string_view key) { return Folded(section) + '\0' + Folded(key); }
-
-}  // namespace
-
-ProfileIndex::ProfileIndex(const ProfileText& text) {
-    text.ForEachVisible(
-        [this](std::string_view section, std::string_view key, const std::optional<std::string>& value) {
-            values_.emplace(IndexKey(section, key), value);
-        });
-}
-
-std::optional<std::string> ProfileIndex::Value(std::string_view section, std::string_view key) const {
-    key = TrimArgument(key);
-    if (key.empty()) return std::nullopt;
-    const auto found = values_.find(IndexKey(TrimArgument(section), key));
-    return found == values_.end() ? std::nullopt : found->second;
 }
 
 }  // namespace platform

@@ -22,11 +22,9 @@
 // Any other file is ANSI bytes, a UTF-8 byte-order mark included.
 
 #include <cstddef>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace platform {
@@ -47,12 +45,6 @@ public:
     // section or the key is missing or the entry has no '='. The names are
     // given as the caller passed them (blanks are trimmed here).
     std::optional<std::string> Value(std::string_view section, std::string_view key) const;
-
-    // Calls visit(section, key, value) for every entry that Value() can find,
-    // once each, with the value as Value() returns it (nothing for an entry
-    // without '='): the first section of a name, the first entry of a name.
-    void ForEachVisible(const std::function<void(std::string_view section, std::string_view key,
-                                                 const std::optional<std::string>& value)>& visit) const;
 
     // The file's bytes after an edit, or nothing when the edit changes nothing.
     std::optional<std::string> WithValue(std::string_view section, std::string_view key, std::string_view value) const;
@@ -97,19 +89,6 @@ private:
     std::size_t dataEnd_ = 0;  // bytes_ up to here hold the lines
     std::vector<Line> lines_;
     std::vector<Section> sections_;
-};
-
-// Every value of a profile by section and key, to answer many reads of an
-// unchanged file without parsing it again. Answers exactly as
-// ProfileText::Value does.
-class ProfileIndex {
-public:
-    explicit ProfileIndex(const ProfileText& text);
-
-    std::optional<std::string> Value(std::string_view section, std::string_view key) const;
-
-private:
-    std::unordered_map<std::string, std::optional<std::string>> values_;
 };
 
 }  // namespace platform
