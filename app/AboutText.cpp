@@ -1,20 +1,17 @@
 #include "app/AboutText.h"
 
-namespace glim {
+#include "config/ProfileFormat.h"
 
-namespace {
-constexpr size_t kShownLines = 6;
-constexpr size_t kPadding = 13;
-}  // namespace
+namespace glim {
 
 std::string ComposeAboutPreview(const std::vector<std::string>& lines) {
     std::string text;
     bool padded = false;
-    for (size_t i = 0; i < kShownLines; ++i) {
+    for (size_t i = 0; i < config::kAboutLineCount; ++i) {
         const std::string line = i < lines.size() ? lines[i] : std::string();
         text += line;
         if (!line.empty() && !padded) {
-            text.append(kPadding, ' ');
+            text.append(config::kFirstLinePadding, ' ');
             padded = true;
         }
         text += "\r\n";

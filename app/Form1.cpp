@@ -60,125 +60,47 @@ TForm1::TForm1(TComponent* owner)
     N2 = item("N2", "-");
     About1 = item("About1", "&About ...");
 
-    Label1 = new TLabel(this, {.Name = "Label1", .Parent = Panel1, .Bounds = {12, 39, 45, 13}, .Text = "App. Title"});
-    Edit1 = new TEdit(this, {.Name = "Edit1", .Parent = Panel1, .Bounds = {81, 36, 154, 21}, .Text = "Glimsel"});
-    Label2 = new TLabel(this, {.Name = "Label2", .Parent = Panel1, .Bounds = {12, 66, 58, 13}, .Text = "Dlg. Caption"});
-    Edit2 =
-        new TEdit(this, {.Name = "Edit2", .Parent = Panel1, .Bounds = {81, 63, 154, 21}, .Text = "Save Icon as ..."});
-    Label3 = new TLabel(
-        this, {.Name = "Label3", .Parent = Panel1, .Bounds = {12, 15, 50, 13}, .Text = "Captions", .Font = kHeading});
-    Label4 = new TLabel(
-        this, {.Name = "Label4", .Parent = Panel1, .Bounds = {12, 108, 44, 13}, .Text = "Options", .Font = kHeading});
-    CheckBox1 = new TCheckBox(this,
-                              {.Name = "CheckBox1",
-                               .Parent = Panel1,
-                               .Bounds = {12, 267, 190, 17},
-                               .Text = "Allow the user to edit the file mask"},
-                              false);
-    CheckBox2 = new TCheckBox(this,
-                              {.Name = "CheckBox2",
-                               .Parent = Panel1,
-                               .Bounds = {12, 294, 181, 17},
-                               .Text = "Add filenames to application title"},
-                              true);
-    Label5 = new TLabel(this, {.Name = "Label5", .Parent = Panel1, .Bounds = {12, 132, 35, 13}, .Text = "Helpfile"});
-    Edit3 = new TEdit(this, {.Name = "Edit3", .Parent = Panel1, .Bounds = {81, 129, 154, 21}});
-    Label6 = new TLabel(this, {.Name = "Label6", .Parent = Panel1, .Bounds = {12, 159, 52, 13}, .Text = "Homepage"});
-    Edit4 = new TEdit(this, {.Name = "Edit4", .Parent = Panel1, .Bounds = {81, 156, 154, 21}});
-    Label7 = new TLabel(this, {.Name = "Label7", .Parent = Panel1, .Bounds = {12, 186, 28, 13}, .Text = "E-mail"});
-    Edit5 = new TEdit(this, {.Name = "Edit5", .Parent = Panel1, .Bounds = {81, 183, 154, 21}});
-    Label8 =
-        new TLabel(this, {.Name = "Label8", .Parent = Panel1, .Bounds = {12, 213, 61, 13}, .Text = "Open at start"});
-    Edit6 = new TEdit(this, {.Name = "Edit6", .Parent = Panel1, .Bounds = {81, 210, 154, 21}});
-    Label9 =
-        new TLabel(this, {.Name = "Label9", .Parent = Panel1, .Bounds = {12, 240, 55, 13}, .Text = "Default Ext."});
-    Edit7 = new TEdit(this, {.Name = "Edit7", .Parent = Panel1, .Bounds = {81, 237, 25, 21}, .Text = "ics"},
-                      TEditCharCase::ecLowerCase);
-    Label10 = new TLabel(
-        this,
-        {.Name = "Label10", .Parent = Panel1, .Bounds = {285, 12, 62, 13}, .Text = "Extensions", .Font = kHeading});
-    Memo1 = new TMemo(this, {.Name = "Memo1", .Parent = Panel1, .Bounds = {264, 36, 228, 49}}, kMasks);
-    Memo2 = new TMemo(this, {.Name = "Memo2", .Parent = Panel1, .Bounds = {264, 129, 228, 76}}, kAboutLines);
-    SpeedButton1 = new TSpeedButton(this,
-                                    {.Name = "SpeedButton1",
-                                     .Parent = Panel1,
-                                     .Bounds = {264, 264, 94, 21},
-                                     .Text = "Menu items  ",
-                                     .Hint = "Click here !",
-                                     .Font = kHeading,
-                                     .Cursor = crHandPoint},
-                                    IDB_HAND, 2);
-    ScrollBox1 = new TScrollBox(
-        this, {.Name = "ScrollBox1", .Parent = Panel1, .Bounds = {264, 315, 228, 34}, .Cursor = crHandPoint},
-        clBackground);
-    Image1 = new TImage(this, {.Name = "Image1", .Parent = ScrollBox1, .Bounds = {6, 0, 32, 32}, .Cursor = crHandPoint},
-                        IDI_MAINICON);
-    Panel2 = new TPanel(this, {.Name = "Panel2", .Parent = this, .Bounds = {0, 361, 504, 41}, .Align = alBottom});
-    SpeedButton2 = new TSpeedButton(this,
-                                    {.Name = "SpeedButton2",
-                                     .Parent = Panel1,
-                                     .Bounds = {264, 291, 94, 21},
-                                     .Text = "Color          ",
-                                     .Hint = "Click here !",
-                                     .Font = kHeading,
-                                     .Cursor = crHandPoint},
-                                    IDB_HAND, 2);
-    SpeedButton3 = new TSpeedButton(this,
-                                    {.Name = "SpeedButton3",
-                                     .Parent = Panel2,
-                                     .Bounds = {94, 9, 70, 25},
-                                     .Text = "Save",
-                                     .Hint = "Update current configuration file",
-                                     .Font = kPlainBlack},
-                                    IDB_SAVE);
-    Bevel1 =
-        new TBevel(this, {.Name = "Bevel1", .Parent = Panel1, .Bounds = {249, 1, 10, 361}}, TBevelShape::bsLeftLine);
-    SpeedButton4 = new TSpeedButton(this,
-                                    {.Name = "SpeedButton4",
-                                     .Parent = Panel2,
-                                     .Bounds = {423, 9, 70, 25},
-                                     .Text = "Exit",
-                                     .Hint = "Exit program",
-                                     .Font = kPlainBlack},
-                                    IDB_EXIT);
+    // clang-format off
+    Label1       = new TLabel(this,       {.Name = "Label1",       .Parent = Panel1,     .Bounds = {12, 39, 45, 13},    .Text = "App. Title"});
+    Edit1        = new TEdit(this,        {.Name = "Edit1",        .Parent = Panel1,     .Bounds = {81, 36, 154, 21},   .Text = "Glimsel"});
+    Label2       = new TLabel(this,       {.Name = "Label2",       .Parent = Panel1,     .Bounds = {12, 66, 58, 13},    .Text = "Dlg. Caption"});
+    Edit2        = new TEdit(this,        {.Name = "Edit2",        .Parent = Panel1,     .Bounds = {81, 63, 154, 21},   .Text = "Save Icon as ..."});
+    Label3       = new TLabel(this,       {.Name = "Label3",       .Parent = Panel1,     .Bounds = {12, 15, 50, 13},    .Text = "Captions", .Font = kHeading});
+    Label4       = new TLabel(this,       {.Name = "Label4",       .Parent = Panel1,     .Bounds = {12, 108, 44, 13},   .Text = "Options", .Font = kHeading});
+    CheckBox1    = new TCheckBox(this,    {.Name = "CheckBox1",    .Parent = Panel1,     .Bounds = {12, 267, 190, 17},  .Text = "Allow the user to edit the file mask"}, false);
+    CheckBox2    = new TCheckBox(this,    {.Name = "CheckBox2",    .Parent = Panel1,     .Bounds = {12, 294, 181, 17},  .Text = "Add filenames to application title"}, true);
+    Label5       = new TLabel(this,       {.Name = "Label5",       .Parent = Panel1,     .Bounds = {12, 132, 35, 13},   .Text = "Helpfile"});
+    Edit3        = new TEdit(this,        {.Name = "Edit3",        .Parent = Panel1,     .Bounds = {81, 129, 154, 21}});
+    Label6       = new TLabel(this,       {.Name = "Label6",       .Parent = Panel1,     .Bounds = {12, 159, 52, 13},   .Text = "Homepage"});
+    Edit4        = new TEdit(this,        {.Name = "Edit4",        .Parent = Panel1,     .Bounds = {81, 156, 154, 21}});
+    Label7       = new TLabel(this,       {.Name = "Label7",       .Parent = Panel1,     .Bounds = {12, 186, 28, 13},   .Text = "E-mail"});
+    Edit5        = new TEdit(this,        {.Name = "Edit5",        .Parent = Panel1,     .Bounds = {81, 183, 154, 21}});
+    Label8       = new TLabel(this,       {.Name = "Label8",       .Parent = Panel1,     .Bounds = {12, 213, 61, 13},   .Text = "Open at start"});
+    Edit6        = new TEdit(this,        {.Name = "Edit6",        .Parent = Panel1,     .Bounds = {81, 210, 154, 21}});
+    Label9       = new TLabel(this,       {.Name = "Label9",       .Parent = Panel1,     .Bounds = {12, 240, 55, 13},   .Text = "Default Ext."});
+    Edit7        = new TEdit(this,        {.Name = "Edit7",        .Parent = Panel1,     .Bounds = {81, 237, 25, 21},   .Text = "ics"}, TEditCharCase::ecLowerCase);
+    Label10      = new TLabel(this,       {.Name = "Label10",      .Parent = Panel1,     .Bounds = {285, 12, 62, 13},   .Text = "Extensions", .Font = kHeading});
+    Memo1        = new TMemo(this,        {.Name = "Memo1",        .Parent = Panel1,     .Bounds = {264, 36, 228, 49}}, kMasks);
+    Memo2        = new TMemo(this,        {.Name = "Memo2",        .Parent = Panel1,     .Bounds = {264, 129, 228, 76}}, kAboutLines);
+    SpeedButton1 = new TSpeedButton(this, {.Name = "SpeedButton1", .Parent = Panel1,     .Bounds = {264, 264, 94, 21},  .Text = "Menu items  ", .Hint = "Click here !", .Font = kHeading, .Cursor = crHandPoint}, IDB_HAND, 2);
+    ScrollBox1   = new TScrollBox(this,   {.Name = "ScrollBox1",   .Parent = Panel1,     .Bounds = {264, 315, 228, 34}, .Cursor = crHandPoint}, clBackground);
+    Image1       = new TImage(this,       {.Name = "Image1",       .Parent = ScrollBox1, .Bounds = {6, 0, 32, 32},      .Cursor = crHandPoint}, IDI_MAINICON);
+    Panel2       = new TPanel(this,       {.Name = "Panel2",       .Parent = this,       .Bounds = {0, 361, 504, 41},   .Align = alBottom});
+    SpeedButton2 = new TSpeedButton(this, {.Name = "SpeedButton2", .Parent = Panel1,     .Bounds = {264, 291, 94, 21},  .Text = "Color          ", .Hint = "Click here !", .Font = kHeading, .Cursor = crHandPoint}, IDB_HAND, 2);
+    SpeedButton3 = new TSpeedButton(this, {.Name = "SpeedButton3", .Parent = Panel2,     .Bounds = {94, 9, 70, 25},     .Text = "Save", .Hint = "Update current configuration file", .Font = kPlainBlack}, IDB_SAVE);
+    Bevel1       = new TBevel(this,       {.Name = "Bevel1",       .Parent = Panel1,     .Bounds = {249, 1, 10, 361}}, TBevelShape::bsLeftLine);
+    SpeedButton4 = new TSpeedButton(this, {.Name = "SpeedButton4", .Parent = Panel2,     .Bounds = {423, 9, 70, 25},    .Text = "Exit", .Hint = "Exit program", .Font = kPlainBlack}, IDB_EXIT);
     ColorDialog1 = new TColorDialog(this, "ColorDialog1");
-    SpeedButton5 = new TSpeedButton(this,
-                                    {.Name = "SpeedButton5",
-                                     .Parent = Panel1,
-                                     .Bounds = {264, 101, 94, 21},
-                                     .Text = "About         ",
-                                     .Hint = "Click here !",
-                                     .Font = kHeading,
-                                     .Cursor = crHandPoint},
-                                    IDB_HAND, 2);
-    HelpBtn = new TSpeedButton(
-        this, {.Name = "HelpBtn", .Parent = Panel2, .Bounds = {259, 9, 70, 25}, .Text = "Help", .Hint = "Call help"},
-        IDB_HELP);
-    AboutBtn = new TSpeedButton(this,
-                                {.Name = "AboutBtn",
-                                 .Parent = Panel2,
-                                 .Bounds = {341, 9, 70, 25},
-                                 .Text = "About",
-                                 .Hint = "About Glimsel Configuration"},
-                                IDB_ABOUT);
-    Msg1 = new msg32::TMsg(this);
+    SpeedButton5 = new TSpeedButton(this, {.Name = "SpeedButton5", .Parent = Panel1,     .Bounds = {264, 101, 94, 21},  .Text = "About         ", .Hint = "Click here !", .Font = kHeading, .Cursor = crHandPoint}, IDB_HAND, 2);
+    HelpBtn      = new TSpeedButton(this, {.Name = "HelpBtn",      .Parent = Panel2,     .Bounds = {259, 9, 70, 25},    .Text = "Help", .Hint = "Call help"}, IDB_HELP);
+    AboutBtn     = new TSpeedButton(this, {.Name = "AboutBtn",     .Parent = Panel2,     .Bounds = {341, 9, 70, 25},    .Text = "About", .Hint = "About Glimsel Configuration"}, IDB_ABOUT);
+    Msg1         = new msg32::TMsg(this);
     Msg1->SetName("Msg1");
-    SaveAsBtn = new TSpeedButton(this,
-                                 {.Name = "SaveAsBtn",
-                                  .Parent = Panel2,
-                                  .Bounds = {176, 9, 70, 25},
-                                  .Text = "Save as",
-                                  .Hint = "Save configuration file as ..."},
-                                 IDB_SAVEAS);
-    SaveDialog1 = new TSaveDialog(this, "SaveDialog1");
-    OpenBtn = new TSpeedButton(this,
-                               {.Name = "OpenBtn",
-                                .Parent = Panel2,
-                                .Bounds = {12, 9, 70, 25},
-                                .Text = "Open",
-                                .Hint = "Open configuration file"},
-                               IDB_OPEN);
-    OpenDialog1 = new TOpenDialog(this, "OpenDialog1");
+    SaveAsBtn    = new TSpeedButton(this, {.Name = "SaveAsBtn",    .Parent = Panel2,     .Bounds = {176, 9, 70, 25},    .Text = "Save as", .Hint = "Save configuration file as ..."}, IDB_SAVEAS);
+    SaveDialog1  = new TSaveDialog(this, "SaveDialog1");
+    OpenBtn      = new TSpeedButton(this, {.Name = "OpenBtn",      .Parent = Panel2,     .Bounds = {12, 9, 70, 25},     .Text = "Open", .Hint = "Open configuration file"}, IDB_OPEN);
+    OpenDialog1  = new TOpenDialog(this, "OpenDialog1");
+    // clang-format on
 
     SaveDialog1->Title = "Save configuration file as ...";
     SaveDialog1->Filter = kFileFilter;

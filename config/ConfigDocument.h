@@ -63,30 +63,32 @@ struct ProfileKey {
 // for their whole sections, which a save erases and writes anew. The colour
 // is the document's Color, the masks its Masks, the About lines its
 // AboutLines.
+// clang-format off
 inline constexpr ProfileKey kProfileKeys[] = {
-    {kCaptions, "Title", ValueKind::Text, "", &TConfigDocument::Title},
-    {kCaptions, "Dialog", ValueKind::Text, "", &TConfigDocument::Dialog},
+    {kCaptions,   "Title",         ValueKind::Text,           "",  &TConfigDocument::Title},
+    {kCaptions,   "Dialog",        ValueKind::Text,           "",  &TConfigDocument::Dialog},
     // The digit defaults apply to a missing key only; a key present with an
     // empty value gives an empty caption.
-    {kMenu, "Copy", ValueKind::Text, "1", nullptr, nullptr, 0},
-    {kMenu, "Icon", ValueKind::Text, "2", nullptr, nullptr, 1},
-    {kMenu, "Bitmap", ValueKind::Text, "3", nullptr, nullptr, 2},
-    {kMenu, "Background", ValueKind::Text, "4", nullptr, nullptr, 3},
-    {kMenu, "Homepage", ValueKind::Text, "5", nullptr, nullptr, 4},
-    {kMenu, "EMail", ValueKind::Text, "6", nullptr, nullptr, 5},
-    {kMenu, "Help", ValueKind::Text, "7", nullptr, nullptr, 6},
-    {kMenu, "About", ValueKind::Text, "8", nullptr, nullptr, 7},
-    {kExtensions, nullptr, ValueKind::Masks, nullptr},
-    {kOptions, "EditMask", ValueKind::FlagNotZero, "0", nullptr, &TConfigDocument::EditMask},
-    {kOptions, "ShowFileNames", ValueKind::FlagExactlyOne, "1", nullptr, &TConfigDocument::ShowFileNames},
-    {kOptions, "HelpFile", ValueKind::FileName, "", &TConfigDocument::HelpFile},
-    {kOptions, "Open", ValueKind::Text, "", &TConfigDocument::Open},
-    {kOptions, "Default", ValueKind::LowerCaseText, "", &TConfigDocument::Default},
-    {kOptions, "Home", ValueKind::Text, "", &TConfigDocument::Home},
-    {kOptions, "Mail", ValueKind::Text, "", &TConfigDocument::Mail},
-    {kOptions, "Color", ValueKind::Colour, nullptr},
-    {kDialogs, nullptr, ValueKind::AboutLines, nullptr},
+    {kMenu,       "Copy",          ValueKind::Text,           "1", nullptr, nullptr, 0},
+    {kMenu,       "Icon",          ValueKind::Text,           "2", nullptr, nullptr, 1},
+    {kMenu,       "Bitmap",        ValueKind::Text,           "3", nullptr, nullptr, 2},
+    {kMenu,       "Background",    ValueKind::Text,           "4", nullptr, nullptr, 3},
+    {kMenu,       "Homepage",      ValueKind::Text,           "5", nullptr, nullptr, 4},
+    {kMenu,       "EMail",         ValueKind::Text,           "6", nullptr, nullptr, 5},
+    {kMenu,       "Help",          ValueKind::Text,           "7", nullptr, nullptr, 6},
+    {kMenu,       "About",         ValueKind::Text,           "8", nullptr, nullptr, 7},
+    {kExtensions, nullptr,         ValueKind::Masks,          nullptr},
+    {kOptions,    "EditMask",      ValueKind::FlagNotZero,    "0", nullptr, &TConfigDocument::EditMask},
+    {kOptions,    "ShowFileNames", ValueKind::FlagExactlyOne, "1", nullptr, &TConfigDocument::ShowFileNames},
+    {kOptions,    "HelpFile",      ValueKind::FileName,       "",  &TConfigDocument::HelpFile},
+    {kOptions,    "Open",          ValueKind::Text,           "",  &TConfigDocument::Open},
+    {kOptions,    "Default",       ValueKind::LowerCaseText,  "",  &TConfigDocument::Default},
+    {kOptions,    "Home",          ValueKind::Text,           "",  &TConfigDocument::Home},
+    {kOptions,    "Mail",          ValueKind::Text,           "",  &TConfigDocument::Mail},
+    {kOptions,    "Color",         ValueKind::Colour,         nullptr},
+    {kDialogs,    nullptr,         ValueKind::AboutLines,     nullptr},
 };
+// clang-format on
 
 // The row of kProfileKeys for a key, or for a whole section when key is
 // nullptr; the number of rows when there is none.

@@ -11,9 +11,6 @@ namespace {
 // What follows the ">" of an About value is cut to this length.
 constexpr std::size_t kAboutLineLimit = 255;
 
-// Spaces that the first About line always carries at its end.
-constexpr std::size_t kFirstLinePadding = 13;
-
 // Characters that the profile functions drop at the start of a value: Wine
 // drops all five (and CR and LF, which never begin a memo line), Windows at
 // least blank, tab and vertical tab. A ">" before them costs nothing where

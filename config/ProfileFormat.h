@@ -41,6 +41,9 @@ enum class ValueKind {
 // Section Extensions holds Memo1's masks as E1, E2, ...; section Dialogs holds
 // Memo2's About lines as exactly L1 to L6.
 inline constexpr std::size_t kAboutLineCount = 6;
+// The spaces after the first About line, in the profile and in the viewer's
+// About box.
+inline constexpr std::size_t kFirstLinePadding = 13;
 std::string MaskKey(std::size_t lineNumber);
 std::string AboutKey(std::size_t lineNumber);
 
@@ -67,7 +70,7 @@ std::string EncodeColour(std::int32_t colour);
 std::optional<std::int32_t> DecodeColour(std::string_view stored);
 
 // The keys and values that save the masks: E1, E2, ... without gaps, one per
-// line that is not empty or blank.
+// line that does not read back empty (blank, or a lone pair of quotes).
 std::vector<std::pair<std::string, std::string>> EncodeMasks(const std::vector<std::string>& lines);
 
 // The masks read through readValue(key), from E1 up to the first key whose
@@ -75,9 +78,9 @@ std::vector<std::pair<std::string, std::string>> EncodeMasks(const std::vector<s
 std::vector<std::string> DecodeMasks(const std::function<std::string(const std::string& key)>& readValue);
 
 // The values of L1 to L6 for Memo2's lines: trailing blanks trimmed, ">" put
-// before a leading ">" or a leading character that the profile functions drop
-// at the start of a value (blank, tab, vertical tab, form feed, Ctrl-Z), 13
-// spaces after the first line, empty values for the lines that Memo2 lacks;
+// before a leading ">", a leading quote, or a leading character that the
+// profile functions drop at the start of a value (blank, tab, vertical tab,
+// form feed, Ctrl-Z), 13 spaces after the first line, empty values for the lines that Memo2 lacks;
 // lines after the sixth are not stored.
 std::array<std::string, kAboutLineCount> EncodeAboutLines(const std::vector<std::string>& lines);
 

@@ -12,33 +12,33 @@
 /* 16x16 glyphs; the colour of each bitmap's bottom-left pixel is the
  * transparent colour. IDB_HAND holds two glyphs side by side: the normal
  * hand on the left, the disabled one on the right. */
-#define IDB_HAND   101
-#define IDB_OPEN   102
-#define IDB_SAVE   103
+#define IDB_HAND 101
+#define IDB_OPEN 102
+#define IDB_SAVE 103
 #define IDB_SAVEAS 104
-#define IDB_HELP   105
-#define IDB_ABOUT  106
-#define IDB_EXIT   107
+#define IDB_HELP 105
+#define IDB_ABOUT 106
+#define IDB_EXIT 107
 
 /* Each glyph at twice its size: its id plus 1000, the offset the window
  * framework looks for (forms::kDoubleSizeResource). */
-#define IDB_HAND_X2   1101
-#define IDB_OPEN_X2   1102
-#define IDB_SAVE_X2   1103
+#define IDB_HAND_X2 1101
+#define IDB_OPEN_X2 1102
+#define IDB_SAVE_X2 1103
 #define IDB_SAVEAS_X2 1104
-#define IDB_HELP_X2   1105
-#define IDB_ABOUT_X2  1106
-#define IDB_EXIT_X2   1107
+#define IDB_HELP_X2 1105
+#define IDB_ABOUT_X2 1106
+#define IDB_EXIT_X2 1107
 
 /* Strings */
 #define IDS_UNABLE_TO_WRITE 1001 /* printf format, one %s: the file name */
-#define IDS_ABOUT_TEXT      1002
-#define IDS_COPY_QUESTION   1003
-#define IDS_TEST_QUESTION   1004 /* text to be followed by a name */
-#define IDS_UNABLE_TO_READ  1006 /* printf format, one %s: the file name */
+#define IDS_ABOUT_TEXT 1002
+#define IDS_COPY_QUESTION 1003
+#define IDS_TEST_QUESTION 1004    /* text to be followed by a name */
+#define IDS_UNABLE_TO_READ 1006   /* printf format, one %s: the file name */
 #define IDS_REPLACE_QUESTION 1007 /* text to follow a file name */
-#define IDS_UNABLE_TO_COPY  1008 /* printf format, two %s: source and target */
-#define IDS_SAVE_CHANGES_TO 1009 /* text to be followed by a name */
-#define IDS_SAVE_CHANGES    1010
+#define IDS_UNABLE_TO_COPY 1008   /* printf format, two %s: source and target */
+#define IDS_SAVE_CHANGES_TO 1009  /* text to be followed by a name */
+#define IDS_SAVE_CHANGES 1010
 
 #endif /* GLIMCFG_RESOURCE_H */
