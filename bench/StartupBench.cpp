@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Paths.h"
 #include "app/Title.h"
 
 namespace {
@@ -22,8 +23,7 @@ namespace {
 std::string Beside(const char* name) {
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string path = self;
-    return path.substr(0, path.find_last_of("\\/") + 1) + name;
+    return glim::FolderOf(self) + name;
 }
 
 struct Run {

@@ -7,16 +7,19 @@
 #include <string>
 #include <vector>
 
+#include "app/Paths.h"
 #include "forms/Win.h"
 
 namespace e2e {
 
-inline std::string ProgramPath() {
+// The folder of the build's programs, with its "\".
+inline std::string BuildFolder() {
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string path = self;
-    return path.substr(0, path.find_last_of("\\/") + 1) + "glimcfg.exe";
+    return glim::FolderOf(self);
 }
+
+inline std::string ProgramPath() { return BuildFolder() + "glimcfg.exe"; }
 
 inline std::string TextOf(HWND hwnd) {
     char buffer[1024] = {};

@@ -18,11 +18,6 @@ using namespace e2e;
 
 namespace {
 
-std::string BuildFolder() {
-    const std::string program = ProgramPath();
-    return program.substr(0, program.find_last_of('\\') + 1);
-}
-
 std::string ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
