@@ -20,7 +20,8 @@ std::string ParamStr(int index);
 
 // The path made full against the current folder; empty stays empty. A
 // relative name means the file in the current folder, as a user expects, not
-// in the Windows folder where the profile functions would look for it.
+// in the Windows folder where the profile functions would look for it. Off
+// Windows, where only the host tests run it, the path stays as it is.
 std::string FullPath(const std::string& path);
 
 // Command-line argument 1 as a full path, made once, at the first call: the

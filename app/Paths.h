@@ -15,7 +15,8 @@ std::string FolderOf(const std::string& path);
 std::string ChangeFileExt(const std::string& path, const std::string& ext);
 
 // Whether two paths are spelt alike but for the case of their letters, as
-// Windows compares file names.
+// Windows compares file names. Off Windows, where only the host tests run
+// it, only A to Z fold.
 bool SamePath(const std::string& a, const std::string& b);
 
 }  // namespace glim
