@@ -10,8 +10,9 @@ namespace glim {
 
 namespace {
 
-// Headings: bold, in the colour of an active title bar.
-const TFont kHeading{.Style = TFontStyle::fsBold, .Color = clActiveCaption};
+// Headings: bold, in the colour of an active title bar, or of links where
+// that cannot be read on the button face.
+const TFont kHeading{.Style = TFontStyle::fsBold, .Color = clActiveCaption, .Fallback = clHotLight};
 // Two of the command buttons draw their caption in plain black.
 const TFont kPlainBlack{.Color = clBlack};
 

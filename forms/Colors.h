@@ -20,5 +20,7 @@ inline constexpr TColor clActiveCaption = SystemColor(2);  // an active window's
 inline constexpr TColor clWindowText = SystemColor(8);
 inline constexpr TColor clBtnFace = SystemColor(15);
 inline constexpr TColor clGrayText = SystemColor(17);
+inline constexpr TColor clBtnText = SystemColor(18);
+inline constexpr TColor clHotLight = SystemColor(26);  // links and hot-tracked items
 
 }  // namespace forms

@@ -506,6 +506,12 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             if (Application && Application->MainForm() == this && !Destroying() && !Application->Terminated())
                 PostQuitMessage(0);
             break;
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE:
+            // New system colours or high contrast: every text and face is
+            // drawn anew, each choosing its colours again.
+            RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+            break;
         case WM_DPICHANGED:
             // Moved to a monitor of another scale: laid out anew where
             // Windows suggests.

@@ -190,7 +190,7 @@ void TSpeedButton::Paint(HDC dc) {
         StretchPicture(dc, x, (r.bottom - height) / 2 + offset, width, height, picture.Get(), sw, sh);
     }
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, enabled ? ColorToRGB(Font().Color) : GetSysColor(COLOR_GRAYTEXT));
+    SetTextColor(dc, enabled ? TextColor(Font(), GetSysColor(COLOR_BTNFACE)) : GetSysColor(COLOR_GRAYTEXT));
     RECT tr{x + width + gap, offset, x + total + 1, r.bottom + offset};
     DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &tr, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
 }

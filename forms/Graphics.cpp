@@ -2,11 +2,22 @@
 
 #include <cstdlib>
 
+#include "forms/Contrast.h"
+
 namespace forms {
 
 COLORREF ColorToRGB(TColor color) {
     if (color < 0) return GetSysColor(static_cast<int>(color & 0xFF));
     return static_cast<COLORREF>(color);
+}
+
+COLORREF TextColor(const TFont& font, COLORREF background) {
+    HIGHCONTRASTA contrast{sizeof contrast};
+    const COLORREF text = GetSysColor(COLOR_BTNTEXT);
+    if (SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+        (contrast.dwFlags & HCF_HIGHCONTRASTON))
+        return text;
+    return ReadableColor(ColorToRGB(font.Color), background, {ColorToRGB(font.Fallback), text});
 }
 
 FontHandle CreateFontFor(const TFont& font) {

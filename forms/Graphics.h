@@ -15,7 +15,8 @@ namespace forms {
 
 static_assert(clBackground == SystemColor(COLOR_BACKGROUND) && clActiveCaption == SystemColor(COLOR_ACTIVECAPTION) &&
               clWindowText == SystemColor(COLOR_WINDOWTEXT) && clBtnFace == SystemColor(COLOR_BTNFACE) &&
-              clGrayText == SystemColor(COLOR_GRAYTEXT));
+              clGrayText == SystemColor(COLOR_GRAYTEXT) && clBtnText == SystemColor(COLOR_BTNTEXT) &&
+              clHotLight == SystemColor(COLOR_HOTLIGHT));
 
 // The mouse cursors the controls and the screen use; crDefault is the arrow.
 enum TCursor : int { crDefault = 0, crHourGlass = -11, crHandPoint = -21 };
@@ -98,6 +99,9 @@ struct TFont {
     int Height = -11;
     TFontStyle Style = TFontStyle::fsRegular;
     TColor Color = clWindowText;
+    // Where Color cannot be read on the control's background, the text takes
+    // this colour if it can be read, else the button text colour.
+    TColor Fallback = clBtnText;
 
     bool SameFace(const TFont& other) const {
         return Name == other.Name && Height == other.Height && Style == other.Style;
@@ -105,6 +109,12 @@ struct TFont {
 };
 
 FontHandle CreateFontFor(const TFont& font);
+
+// The colour a text in `font` is drawn in on `background`: its own colour
+// where that reaches a contrast of 4.5 : 1, else its fallback where that does,
+// else the button text colour. While high contrast is on, always the button
+// text colour, as the system's scheme sets it.
+COLORREF TextColor(const TFont& font, COLORREF background);
 
 // Paints a bitmap (or a part of one) with every pixel of the transparent
 // colour left out.

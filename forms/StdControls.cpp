@@ -6,12 +6,13 @@ namespace forms {
 
 namespace {
 // Labels and check boxes stand on their parent's background, in their font's
-// colour.
+// colour where it can be read there.
 LRESULT ColorOnParent(TWinControl& control, HDC dc) {
-    SetTextColor(dc, ColorToRGB(control.Font().Color));
-    SetBkMode(dc, TRANSPARENT);
     TWinControl* parent = control.Parent();
-    SetBkColor(dc, ColorToRGB(parent ? parent->Color() : clBtnFace));
+    const COLORREF background = ColorToRGB(parent ? parent->Color() : clBtnFace);
+    SetTextColor(dc, TextColor(control.Font(), background));
+    SetBkMode(dc, TRANSPARENT);
+    SetBkColor(dc, background);
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 }  // namespace

@@ -5,6 +5,9 @@
 #   tools/screenshot.sh OUTPUT.png [PROFILE]
 #
 # GLIM_LOGPIXELS=144 takes it at 150 % (see tools/wine-run.sh).
+# GLIM_SCHEME=high-contrast-black takes it with the system colours of High
+# Contrast Black, in a Wine prefix of its own (Wine has no switch for high
+# contrast itself, so the window chooses its colours by their contrast).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,6 +17,29 @@ exe=build/windows/bin/glimcfg.exe
 [ -f "$exe" ] || { echo "build the program first: cmake --build --preset windows" >&2; exit 1; }
 
 source tools/xdisplay.sh
+if [ "${GLIM_SCHEME:-}" = high-contrast-black ]; then
+    export GLIM_WINEPREFIX=$PWD/build/windows/wineprefix-hcblack
+    tools/wine-run.sh --init
+    while read -r name rgb; do
+        tools/wine-run.sh reg add 'HKCU\Control Panel\Colors' /v "$name" /d "$rgb" /f >/dev/null
+    done <<'COLOURS'
+Background 0 0 0
+ButtonFace 0 0 0
+ButtonText 255 255 255
+ButtonShadow 255 255 255
+ButtonHilight 255 255 255
+ButtonLight 0 0 0
+ButtonDkShadow 0 0 0
+Window 0 0 0
+WindowText 255 255 255
+Menu 0 0 0
+MenuText 255 255 255
+GrayText 63 242 63
+ActiveTitle 0 0 255
+HotTrackingColor 255 255 0
+COLOURS
+    tools/wine-run.sh --stop
+fi
 tools/wine-run.sh --init
 
 tools/wine-run.sh "$exe" "$@" &

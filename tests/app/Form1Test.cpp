@@ -161,6 +161,57 @@ TEST_F(Form1Test, FontColoursOfHeadingsAndButtons) {
         EXPECT_EQ(dynamic_cast<TWinControl*>(form->FindComponent(name))->Font().Color, clWindowText) << name;
 }
 
+// The headings and the captions of Save and Exit on the schemes that Windows
+// ships, set with SetSysColors and put back afterwards: each is drawn in a
+// colour that can be read, the window's own where it can, and the window
+// redraws when the colours or the settings change.
+TEST_F(Form1Test, HeadingsAndCaptionsAreReadableOnEverySchemeAndFollowAChange) {
+    ShowActive();
+    const auto painted = [&] { RedrawWindow(form->Handle(), nullptr, nullptr, RDW_VALIDATE | RDW_ALLCHILDREN); };
+    const int indices[] = {COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_ACTIVECAPTION, COLOR_HOTLIGHT};
+    COLORREF saved[4];
+    for (int i = 0; i < 4; ++i) saved[i] = GetSysColor(indices[i]);
+    struct Scheme {
+        const char* name;
+        COLORREF colours[4];
+        COLORREF heading, caption;
+    };
+    const COLORREF black = RGB(0, 0, 0), white = RGB(255, 255, 255);
+    for (const Scheme& scheme :
+         {Scheme{"Windows 7 to 11",
+                 {RGB(240, 240, 240), black, RGB(153, 180, 209), RGB(0, 102, 204)},
+                 RGB(0, 102, 204),
+                 black},
+          Scheme{"High Contrast Black", {black, white, RGB(0, 0, 255), RGB(0, 0, 255)}, white, white},
+          Scheme{
+              "Windows classic", {RGB(192, 192, 192), black, RGB(0, 0, 128), RGB(0, 0, 128)}, RGB(0, 0, 128), black}}) {
+        SCOPED_TRACE(scheme.name);
+        painted();
+        EXPECT_TRUE(SetSysColors(4, indices, scheme.colours));
+        SendMessageA(form->Handle(), WM_SYSCOLORCHANGE, 0, 0);
+        EXPECT_TRUE(GetUpdateRect(form->Label3->Handle(), nullptr, FALSE)) << "redrawn at the change";
+        Pump();
+        for (TWinControl* heading : std::initializer_list<TWinControl*>{
+                 form->Label3, form->Label4, form->Label10, form->SpeedButton1, form->SpeedButton2, form->SpeedButton5})
+            EXPECT_TRUE(Render(heading->Handle()).Holds(scheme.heading)) << heading->Name();
+        for (TWinControl* button : std::initializer_list<TWinControl*>{form->SpeedButton3, form->SpeedButton4})
+            EXPECT_TRUE(Render(button->Handle()).Holds(scheme.caption)) << button->Name();
+    }
+    // High contrast: the button text colour, whatever the ratios say. Wine
+    // cannot turn it on; Windows can.
+    HIGHCONTRASTA contrast{sizeof contrast, HCF_HIGHCONTRASTON};
+    if (SystemParametersInfoA(SPI_SETHIGHCONTRAST, sizeof contrast, &contrast, 0)) {
+        const Picture heading = Render(form->Label3->Handle());
+        EXPECT_TRUE(heading.Holds(black) && !heading.Holds(RGB(0, 0, 128)));
+        contrast.dwFlags = 0;
+        SystemParametersInfoA(SPI_SETHIGHCONTRAST, sizeof contrast, &contrast, 0);
+    }
+    SetSysColors(4, indices, saved);
+    painted();
+    SendMessageA(form->Handle(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    EXPECT_TRUE(GetUpdateRect(form->SpeedButton3->Handle(), nullptr, FALSE)) << "redrawn at a new setting";
+}
+
 TEST_F(Form1Test, DefaultContents) {
     EXPECT_FALSE(form->CheckBox1->Checked());
     EXPECT_TRUE(form->CheckBox2->Checked());

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -196,5 +197,49 @@ protected:
 private:
     const char* className_;
 };
+
+// A control's client area as it paints itself, one COLORREF per pixel.
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<COLORREF> pixels;
+
+    bool Holds(COLORREF colour) const { return std::find(pixels.begin(), pixels.end(), colour) != pixels.end(); }
+
+    // The rows and columns holding a pixel other than the background.
+    RECT Extent(COLORREF background) const {
+        RECT e{width, height, -1, -1};
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                if (pixels[static_cast<size_t>(y * width + x)] != background) {
+                    e.left = std::min<LONG>(e.left, x);
+                    e.top = std::min<LONG>(e.top, y);
+                    e.right = std::max<LONG>(e.right, x + 1);
+                    e.bottom = std::max<LONG>(e.bottom, y + 1);
+                }
+        return e;
+    }
+};
+
+inline Picture Render(HWND hwnd) {
+    Picture p;
+    RECT r = ClientRectOf(hwnd);
+    p.width = r.right;
+    p.height = r.bottom;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), p.width, -p.height, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    forms::WindowDC screen(nullptr);
+    forms::BitmapHandle dib(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    forms::MemoryDC dc(CreateCompatibleDC(screen.Get()));
+    {
+        forms::ScopedSelect select(dc.Get(), dib.Get());
+        SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
+        GdiFlush();
+    }
+    const auto* quads = static_cast<const RGBQUAD*>(bits);
+    for (int i = 0; i < p.width * p.height; ++i)
+        p.pixels.push_back(RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue));
+    return p;
+}
 
 }  // namespace testutil
