@@ -26,4 +26,19 @@ echo "== native tests =="
 ctest --preset native -j"$(nproc)" || status=1
 echo "== Windows tests (under Wine) =="
 ctest --preset windows || status=1
+echo "== the release archive, as a user gets it =="
+# Built from the committed tree, unpacked beside the stand-in viewer, and
+# driven through a session: start with a profile, edit, Save as with the
+# copy of the viewer, Exit with an unsaved edit and Yes.
+if tools/release.sh; then
+    unpacked=$(mktemp -d)
+    unzip -q dist/glimcfg-*-win64.zip -d "$unpacked"
+    cp build/windows/bin/viewer_standin.exe "$unpacked/glimview.exe"
+    GLIM_PROGRAM="Z:$(tr / '\\' <<<"$unpacked/glimcfg.exe")" tools/wine-run.sh build/windows/bin/e2e_tests.exe \
+        --gtest_color=no --gtest_filter='Program.ShowsItsWindow*:FileCommandsE2E.SaveAsWrites*:FileCommandsE2E.ExitAsks*' ||
+        status=1
+    rm -rf "$unpacked"
+else
+    status=1
+fi
 exit $status

@@ -11,6 +11,7 @@ packages=(
     g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
     wine wine64 fonts-wine
     xvfb xauth x11-utils imagemagick
+    zip unzip
 )
 [ $# -gt 0 ] && packages=("$@")
 

@@ -19,7 +19,13 @@ inline std::string BuildFolder() {
     return glim::FolderOf(self);
 }
 
-inline std::string ProgramPath() { return BuildFolder() + "glimcfg.exe"; }
+// The program under test: the build's, or the one GLIM_PROGRAM names (the
+// release archive's, unpacked).
+inline std::string ProgramPath() {
+    char named[MAX_PATH] = {};
+    const DWORD n = GetEnvironmentVariableA("GLIM_PROGRAM", named, MAX_PATH);
+    return n > 0 && n < MAX_PATH ? std::string(named) : BuildFolder() + "glimcfg.exe";
+}
 
 inline std::string TextOf(HWND hwnd) {
     char buffer[1024] = {};
