@@ -320,13 +320,13 @@ TEST_F(SaveFile, OtherKeysStayInOptionsAndGoFromTheRewrittenSections) {
 // What the two sound rules are for: every mask and every About line comes back.
 TEST_F(SaveFile, BlankMaskLinesAndMarkedAboutLinesSurviveTheNextLoad) {
     TConfigDocument doc = Sample();
-    doc.Masks = {"*.ico", "", "  ", "*.exe", "\t", "*.cur"};
+    doc.Masks = {"*.ico", "", "  ", "*.exe", "\t", "'\"", "*.cur"};
     doc.AboutLines = {">Title", " > quoted", ">>", "", "plain", ">"};
     config::SaveDocument(ini, doc);
 
     TConfigDocument back;
     config::LoadDocument(ini, back);
-    EXPECT_EQ(back.Masks, (Lines{"*.ico", "*.exe", "*.cur"}));
+    EXPECT_EQ(back.Masks, (Lines{"*.ico", "*.exe", "'\"", "*.cur"})) << "a pair that does not match is text";
     back.AboutLines[0] = config::TrimRightBlanks(back.AboutLines[0]);
     EXPECT_EQ(back.AboutLines, (Lines{">Title", " > quoted", ">>", "", "plain", ">"}));
 }

@@ -102,7 +102,7 @@ TEST(Format, IndexWidthPrecisionAndJustification) {
 }
 
 TEST(Format, Integers) {
-    EXPECT_EQ(F("%d %D", {-12, 34}), "-12 34");
+    EXPECT_EQ(F("%d %D %d", {-12, 34, 0}), "-12 34 0");
     EXPECT_EQ(F("%d", {std::numeric_limits<std::int64_t>::min()}), "-9223372036854775808");
     EXPECT_EQ(F("%d", {std::numeric_limits<std::int64_t>::max()}), "9223372036854775807");
     // Precision is the least number of digits; the sign comes before them.
