@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Sets up what is missing, builds both presets and runs every test.
+# Sets up what is missing, builds the native and windows presets and runs every
+# test, then builds the Windows program again with clang (the windows-clang
+# preset) and runs its window-free tests.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -41,4 +43,8 @@ if tools/release.sh; then
 else
     status=1
 fi
+echo "== Windows program built with clang: the tests without windows (under Wine) =="
+cmake --preset windows-clang >/dev/null
+cmake --build --preset windows-clang -j"$(nproc)" || status=1
+ctest --preset windows-clang || status=1
 exit $status

@@ -1,4 +1,4 @@
-# glim_add_test(<name> SOURCES <files...> LIBS <targets...> [TIMEOUT <seconds>] [MAIN])
+# glim_add_test(<name> SOURCES <files...> LIBS <targets...> [TIMEOUT <seconds>] [MAIN] [WINDOW])
 #
 # One CTest entry per test program, labelled "program": starting a program
 # under Wine costs about a second, so the programs run whole and GoogleTest
@@ -7,8 +7,12 @@
 # the test presets native and windows leave those out, native-case and
 # windows-case hold only those.
 # MAIN links GoogleTest's own main(); without it the sources bring one.
+# WINDOW marks a program that opens windows (or starts one that does): its
+# entries are labelled "window" as well, and the windows-clang preset leaves
+# them out. The others are what the target window_free_tests builds.
+add_custom_target(window_free_tests)
 function(glim_add_test name)
-  cmake_parse_arguments(T "MAIN" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "MAIN;WINDOW" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
@@ -18,17 +22,23 @@ function(glim_add_test name)
     target_link_libraries(${name} PRIVATE GTest::gtest_main)
   endif()
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  set(labels program)
+  if(T_WINDOW)
+    list(APPEND labels window)
+  else()
+    add_dependencies(window_free_tests ${name})
+  endif()
   add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
-  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS program)
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "${labels}")
   # At the end of the folder, so sources added later with target_sources count too.
-  cmake_language(EVAL CODE "cmake_language(DEFER CALL glim_add_test_cases [[${name}]] [[${T_TIMEOUT}]])")
+  cmake_language(EVAL CODE "cmake_language(DEFER CALL glim_add_test_cases [[${name}]] [[${T_TIMEOUT}]] [[${T_WINDOW}]])")
 endfunction()
 
 # The per-case entries of a test program, from the TEST and TEST_F lines of
 # its sources. GoogleTest's gtest_add_tests reads the lines the same way but
 # also takes the cases under "#ifdef _WIN32" on the host build, where they are
 # not compiled: here an #ifdef or #ifndef of _WIN32 and its #else count.
-function(glim_add_test_cases name timeout)
+function(glim_add_test_cases name timeout window)
   get_target_property(sources ${name} SOURCES)
   list(FILTER sources INCLUDE REGEX "^[^$].*\\.cpp$")
   set(ifdef_win32 0)
@@ -36,6 +46,10 @@ function(glim_add_test_cases name timeout)
   if(WIN32)
     set(ifdef_win32 1)
     set(ifndef_win32 0)
+  endif()
+  set(labels case)
+  if(window)
+    list(APPEND labels window)
   endif()
   set(cases "")
   foreach(source IN LISTS sources)
@@ -66,7 +80,7 @@ function(glim_add_test_cases name timeout)
     # A name the filter does not match would run nothing and pass.
     set_tests_properties(${case} PROPERTIES
       TIMEOUT ${timeout}
-      LABELS case
+      LABELS "${labels}"
       FAIL_REGULAR_EXPRESSION "Running 0 tests"
       SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\] 1 test")
   endforeach()

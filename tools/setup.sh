@@ -9,6 +9,7 @@ set -euo pipefail
 packages=(
     cmake make g++ googletest
     g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
+    clang-14 lld
     wine wine64 fonts-wine
     xvfb xauth x11-utils imagemagick
     zip unzip
