@@ -1,9 +1,5 @@
 #include "app/CommandLine.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 namespace glim {
 
 namespace {
@@ -41,37 +37,6 @@ std::vector<std::string> SplitCommandLine(std::string_view line) {
         args.push_back(std::move(arg));
     }
     return args;
-}
-
-std::string ParamStr(int index) {
-#ifdef _WIN32
-    const char* line = GetCommandLineA();
-    auto args = SplitCommandLine(line ? line : "");
-#else
-    std::vector<std::string> args;
-#endif
-    if (index < 0 || static_cast<size_t>(index) >= args.size()) return {};
-    return args[static_cast<size_t>(index)];
-}
-
-std::string FullPath(const std::string& path) {
-    if (path.empty()) return path;
-#ifdef _WIN32
-    DWORD n = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
-    if (n == 0) return path;
-    std::string full(n, '\0');
-    n = GetFullPathNameA(path.c_str(), n, full.data(), nullptr);
-    if (n == 0 || n >= full.size()) return path;
-    full.resize(n);
-    return full;
-#else
-    return path;
-#endif
-}
-
-const std::string& ProfileArgument() {
-    static const std::string path = FullPath(ParamStr(1));
-    return path;
 }
 
 }  // namespace glim

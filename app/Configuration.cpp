@@ -68,8 +68,7 @@ void InProgramWords(Operation operation) {
         operation();
     } catch (config::EProfileError& e) {
         const bool write = e.Action() == config::EProfileError::TAction::Write;
-        const std::string words = LoadText(write ? IDS_UNABLE_TO_WRITE : IDS_UNABLE_TO_READ);
-        if (!words.empty()) e.SetMessage(FillNames(words, {e.FileName()}));
+        e.SetMessage(LoadText(write ? IDS_UNABLE_TO_WRITE : IDS_UNABLE_TO_READ, {e.FileName()}));
         throw;
     }
 }

@@ -15,17 +15,31 @@ namespace {
 
 constexpr char kCompanion[] = "glimview.exe";
 
-// Message boxes take their text as a template; a file name goes in literally.
-std::string Literal(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        out += c;
-        if (c == '%') out += '%';
-    }
-    return out;
+// Whether two paths are spelt alike but for the case of their letters, as
+// the file system compares names: ordinal, upper-casing every letter of the
+// code page, not only A to Z.
+bool SamePath(const std::string& a, const std::string& b) {
+    auto wide = [](const std::string& text) {
+        std::wstring out(text.size(), L'\0');
+        const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(),
+                                          static_cast<int>(out.size()));
+        out.resize(static_cast<size_t>(n > 0 ? n : 0));
+        return out;
+    };
+    const std::wstring wa = wide(a), wb = wide(b);
+    return CompareStringOrdinal(wa.data(), static_cast<int>(wa.size()), wb.data(), static_cast<int>(wb.size()), TRUE) ==
+           CSTR_EQUAL;
 }
 
 }  // namespace
+
+// Asks the string table's question id about a file; the box fills the name
+// into the question's "%s" as it stands.
+int TForm1::Ask(msg32::MsgType kind, unsigned id, const std::string& name) {
+    Msg1->BoxMessage = LoadText(id);
+    const FormatArg args[] = {name};
+    return Msg1->ShowBox(kind, 0, 0, args);
+}
 
 // Asks whether to save the window's unsaved edits before a command would lose
 // them. Yes saves them as Save does, or, without a command-line profile, as
@@ -35,13 +49,11 @@ std::string Literal(const std::string& text) {
 bool TForm1::SaveOrDiscardEdits() {
     if (!HasUnsavedEdits()) return true;
     if (askingToSave_) return false;
-    const std::string question = CommandLineProfile.empty()
-                                     ? LoadText(IDS_SAVE_CHANGES)
-                                     : LoadText(IDS_SAVE_CHANGES_TO) + Literal(CommandLineProfile) + "?";
     askingToSave_ = true;
     int answer = IDCANCEL;
     try {
-        answer = Msg1->ShowText(msg32::mbSelection, question);
+        answer = CommandLineProfile.empty() ? Msg1->ShowText(msg32::mbSelection, LoadText(IDS_SAVE_CHANGES))
+                                            : Ask(msg32::mbSelection, IDS_SAVE_CHANGES_TO, CommandLineProfile);
     } catch (...) {
         askingToSave_ = false;
         throw;
@@ -81,10 +93,9 @@ void TForm1::SaveAsBtnClick(TObject*) {
     const std::string program = ChangeFileExt(profile, ".exe");
     const std::string companion = FolderOf(Application->ExeName()) + kCompanion;
     if (!ModalServices().CopyFile(companion.c_str(), program.c_str(), TRUE) && !config::FileExists(program))
-        throw Exception(FillNames(LoadText(IDS_UNABLE_TO_COPY), {companion, program}));
+        throw Exception(LoadText(IDS_UNABLE_TO_COPY, {companion, program}));
 
-    const std::string question = LoadText(IDS_TEST_QUESTION) + Literal(program) + "?";
-    if (Msg1->ShowText(msg32::mbConfirmation, question) != IDYES) return;
+    if (Ask(msg32::mbConfirmation, IDS_TEST_QUESTION, program) != IDYES) return;
     HWND owner = Application->MainForm() ? Application->MainForm()->Handle() : Handle();
     ModalServices().ShellExecute(owner, nullptr, program.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
@@ -94,10 +105,9 @@ std::string TForm1::SaveAsProfile() {
     const std::string chosen = SaveDialog1->FileName;
     SaveDialog1->FileName = ChangeFileExt(chosen, ".ini");
     const std::string profile = SaveDialog1->FileName;
-    if (!SamePath(profile, chosen) && config::FileExists(profile)) {
-        const std::string question = Literal(profile) + LoadText(IDS_REPLACE_QUESTION);
-        if (Msg1->ShowText(msg32::mbConfirmation, question) != IDYES) return {};
-    }
+    if (!SamePath(profile, chosen) && config::FileExists(profile) &&
+        Ask(msg32::mbConfirmation, IDS_REPLACE_QUESTION, profile) != IDYES)
+        return {};
     SaveConfiguration(profile);
     return profile;
 }

@@ -1,6 +1,6 @@
 #include "app/Form1.h"
 
-#include "app/CommandLine.h"
+#include "app/ProfileArgument.h"
 #include "app/Title.h"
 #include "app/res/resource.h"
 

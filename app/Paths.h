@@ -14,9 +14,4 @@ std::string FolderOf(const std::string& path);
 // none; a "." in a folder's name does not count.
 std::string ChangeFileExt(const std::string& path, const std::string& ext);
 
-// Whether two paths are spelt alike but for the case of their letters, as
-// Windows compares file names. Off Windows, where only the host tests run
-// it, only A to Z fold.
-bool SamePath(const std::string& a, const std::string& b);
-
 }  // namespace glim

@@ -6,11 +6,9 @@
 
 namespace glim {
 
-// The string-table entry id of the running module, empty where it has none.
-std::string LoadText(unsigned id);
-
-// The template with each "%s" in turn replaced by the next name, as text: a
-// "%" in a name stays as it is.
-std::string FillNames(std::string pattern, std::initializer_list<std::string> names);
+// The string-table entry id of the running module, empty where it has none,
+// with each "%s" in turn replaced by the next name as it stands: a "%" in a
+// name stays as it is.
+std::string LoadText(unsigned id, std::initializer_list<std::string> names = {});
 
 }  // namespace glim

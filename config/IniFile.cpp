@@ -2,11 +2,7 @@
 
 #include <algorithm>
 
-#ifdef _WIN32
 #include <windows.h>
-#else
-#include "platform/Profile.h"
-#endif
 
 #include "config/NumberSyntax.h"
 #include "config/ProfileError.h"
@@ -15,14 +11,6 @@ namespace config {
 
 namespace {
 
-#ifdef _WIN32
-using ::GetPrivateProfileStringA;
-using ::WritePrivateProfileStringA;
-#else
-using platform::GetPrivateProfileStringA;
-using platform::WritePrivateProfileStringA;
-#endif
-
 constexpr const char* kFlagTexts[2] = {"0", "1"};
 
 // Windows looks for a profile named without any folder in the Windows folder,
@@ -30,12 +18,10 @@ constexpr const char* kFlagTexts[2] = {"0", "1"};
 // current folder: the program would test one file and read or write another.
 // Such a name is therefore handed over as a name in the current folder.
 std::string ProfilePath(const std::string& fileName) {
-#ifdef _WIN32
     if (!fileName.empty() && fileName.find_first_of("\\/:") == std::string::npos) {
         std::string path = ".\\";
         return path += fileName;
     }
-#endif
     return fileName;
 }
 

@@ -1,67 +1,72 @@
 #include "config/Loading.h"
 
+#include <windows.h>
+
+#include <utility>
+
 #include "config/IniFile.h"
-#include "config/NumberSyntax.h"
-#include "config/ProfileFiles.h"
+#include "config/ProfileError.h"
 
 namespace config {
 
 namespace {
 
-class IniFileReader : public TProfileReader {
+// The profile functions read a file that cannot be opened (another program
+// holds it without sharing, or this user may not read it) as one without
+// keys. The load holds the file open for reading from its first read to its
+// last, sharing everything, so that it either reads the file or says that it
+// cannot.
+class TReadHold {
 public:
-    explicit IniFileReader(const std::string& path) : ini_(path) {}
-    std::string ReadValue(const std::string& section, const std::string& key,
-                          const std::string& defaultValue) const override {
-        return ini_.ReadValue(section, key, defaultValue);
+    explicit TReadHold(const std::string& path)
+        : handle_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {
+        if (handle_ == INVALID_HANDLE_VALUE) throw EProfileError(EProfileError::TAction::Read, path);
     }
-    std::int32_t ReadNumber(const std::string& section, const std::string& key,
-                            std::int32_t defaultValue) const override {
-        return ini_.ReadNumber(section, key, defaultValue);
-    }
+    ~TReadHold() { CloseHandle(handle_); }
+    TReadHold(const TReadHold&) = delete;
+    TReadHold& operator=(const TReadHold&) = delete;
 
 private:
-    TIniFile ini_;
+    HANDLE handle_;
 };
 
 }  // namespace
 
-void ReadDocument(const TProfileReader& in, TConfigDocument& doc) {
-    for (const std::size_t row : kLoadOrder) {
-        const ProfileKey& k = kProfileKeys[row];
-        switch (k.kind) {
-            case ValueKind::Masks:
-                doc.Masks = DecodeMasks([&](const std::string& key) { return in.ReadValue(k.section, key, ""); });
-                break;
-            case ValueKind::AboutLines:
-                doc.AboutLines.clear();
-                for (std::size_t n = 1; n <= kAboutLineCount; ++n)
-                    doc.AboutLines.push_back(DecodeAboutLine(in.ReadValue(k.section, AboutKey(n), "")));
-                break;
-            case ValueKind::Colour:
-                // A colour that is missing, empty, not a number or 0 leaves
-                // the preview as it is; nothing about it is ever reported.
-                try {
-                    if (auto colour = DecodeColour(in.ReadValue(k.section, k.key, ""))) doc.Color = *colour;
-                } catch (...) {}
-                break;
-            case ValueKind::FlagNotZero:
-            case ValueKind::FlagExactlyOne:
-                doc.*k.flag = FlagTicked(k.kind, in.ReadNumber(k.section, k.key, *ParseNumber(k.missing)));
-                break;
-            case ValueKind::Text:
-            case ValueKind::FileName:
-            case ValueKind::LowerCaseText:
-                TextField(doc, k) = DecodeText(k.kind, in.ReadValue(k.section, k.key, k.missing));
-                break;
-        }
-    }
-}
-
 void LoadDocument(const std::string& path, TConfigDocument& doc) {
     const TReadHold hold(path);
-    const IniFileReader ini(path);
-    ReadDocument(ini, doc);
+    const TIniFile ini(path);
+
+    doc.Title = ini.ReadValue(kCaptions, kTitle, "");
+    doc.Dialog = ini.ReadValue(kCaptions, kDialog, "");
+    doc.HelpFile = ini.ReadValue(kOptions, kHelpFile, "");
+    doc.Home = ini.ReadValue(kOptions, kHome, "");
+    doc.Mail = ini.ReadValue(kOptions, kMail, "");
+    doc.Open = ini.ReadValue(kOptions, kOpen, "");
+    doc.Default = LowerCaseAtoZ(ini.ReadValue(kOptions, kDefault, ""));
+    doc.EditMask = ini.ReadNumber(kOptions, kEditMask, 0) != 0;
+    doc.ShowFileNames = ini.ReadNumber(kOptions, kShowFileNames, 1) == 1;
+
+    for (std::size_t i = 0; i < kMenuItemCount; ++i)
+        doc.MenuCaptions[i] = ini.ReadValue(kMenu, kMenuKeys[i], std::to_string(i + 1));
+
+    // A colour that is missing, empty, not a number or 0 leaves the preview
+    // as it is; nothing about it is ever reported.
+    try {
+        if (const auto colour = DecodeColour(ini.ReadValue(kOptions, kColor, ""))) doc.Color = *colour;
+    } catch (...) {}
+
+    // Up to the first key that is missing or empty.
+    doc.Masks.clear();
+    for (std::size_t n = 1;; ++n) {
+        std::string mask = ini.ReadValue(kExtensions, MaskKey(n), "");
+        if (mask.empty()) break;
+        doc.Masks.push_back(std::move(mask));
+    }
+
+    doc.AboutLines.clear();
+    for (std::size_t n = 1; n <= kAboutLineCount; ++n)
+        doc.AboutLines.push_back(DecodeAboutLine(ini.ReadValue(kDialogs, AboutKey(n), "")));
 }
 
 }  // namespace config

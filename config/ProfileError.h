@@ -1,7 +1,7 @@
 #pragma once
-// The error of a profile that cannot be read or written. It names the file as
-// it was given; its message is the plain wording, which the program may give
-// in words of its own.
+// The error of a profile that cannot be read or written. It says which of the
+// two failed and names the file as it was given; the program puts it into
+// words of its own (its string table), so its message is only the name.
 
 #include <string>
 
@@ -13,10 +13,8 @@ class EProfileError : public forms::Exception {
 public:
     enum class TAction { Read, Write };
 
-    EProfileError(TAction action, std::string fileName)
-        : Exception((action == TAction::Write ? "Unable to write to " : "Unable to read ") + fileName),
-          action_(action),
-          fileName_(std::move(fileName)) {}
+    EProfileError(TAction action, const std::string& fileName)
+        : Exception(fileName), action_(action), fileName_(fileName) {}
 
     TAction Action() const noexcept { return action_; }
     const std::string& FileName() const noexcept { return fileName_; }

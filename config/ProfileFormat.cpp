@@ -39,14 +39,6 @@ std::string AboutKey(std::size_t lineNumber) {
     return key += std::to_string(lineNumber);
 }
 
-std::string EncodeText(ValueKind kind, std::string_view text) {
-    return kind == ValueKind::FileName ? FileNamePart(text) : std::string(text);
-}
-
-std::string DecodeText(ValueKind kind, std::string_view stored) {
-    return kind == ValueKind::LowerCaseText ? LowerCaseAtoZ(stored) : std::string(stored);
-}
-
 std::string FileNamePart(std::string_view path) {
     const std::size_t separator = path.find_last_of("\\:");
     return std::string(separator == std::string_view::npos ? path : path.substr(separator + 1));
@@ -57,10 +49,6 @@ std::string LowerCaseAtoZ(std::string_view text) {
     for (char& c : lower)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return lower;
-}
-
-bool FlagTicked(ValueKind kind, std::int32_t number) {
-    return kind == ValueKind::FlagExactlyOne ? number == 1 : number != 0;
 }
 
 std::string EncodeColour(std::int32_t colour) {
@@ -80,21 +68,12 @@ std::optional<std::int32_t> DecodeColour(std::string_view stored) {
 // A line that reads back as an empty value (blanks only, or a lone pair of
 // quotes) would end the list at the next load and hide every mask after it:
 // such lines are left out and the keys numbered without gaps.
-std::vector<std::pair<std::string, std::string>> EncodeMasks(const std::vector<std::string>& lines) {
-    std::vector<std::pair<std::string, std::string>> keys;
-    keys.reserve(lines.size());
+std::vector<std::string> EncodeMasks(const std::vector<std::string>& lines) {
+    std::vector<std::string> masks;
+    masks.reserve(lines.size());
     for (const std::string& line : lines)
-        if (!ReadsBackEmpty(line)) keys.emplace_back(MaskKey(keys.size() + 1), line);
-    return keys;
-}
-
-std::vector<std::string> DecodeMasks(const std::function<std::string(const std::string& key)>& readValue) {
-    std::vector<std::string> lines;
-    for (std::size_t n = 1;; ++n) {
-        std::string value = readValue(MaskKey(n));
-        if (value.empty()) return lines;
-        lines.push_back(std::move(value));
-    }
+        if (!ReadsBackEmpty(line)) masks.push_back(line);
+    return masks;
 }
 
 // A line led by a character that the store drops, or by a quote that it may

@@ -1,17 +1,13 @@
 #pragma once
-// The layout of the profile: its five sections, the kinds of value, and one
-// function per encoding between a control's content and the stored text. The
-// keys themselves, each with the document field that holds its value, are in
-// ConfigDocument.h.
+// The layout of the profile: its sections and keys, spelt as the viewer reads
+// them, and one function per encoding between a control's content and the
+// stored text.
 
 #include <array>
 #include <cstdint>
-#include <functional>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "forms/Colors.h"
@@ -21,44 +17,49 @@ namespace config {
 // The system colour of the desktop, which stands for "no colour chosen".
 using forms::clBackground;
 
+// [Captions]: the viewer's title and the caption of its save dialog.
 inline constexpr char kCaptions[] = "Captions";
+inline constexpr char kTitle[] = "Title";
+inline constexpr char kDialog[] = "Dialog";
+
+// [Options]
 inline constexpr char kOptions[] = "Options";
+inline constexpr char kHelpFile[] = "HelpFile";
+inline constexpr char kHome[] = "Home";
+inline constexpr char kMail[] = "Mail";
+inline constexpr char kOpen[] = "Open";
+inline constexpr char kDefault[] = "Default";
+inline constexpr char kEditMask[] = "EditMask";            // ticked when the number is not 0; missing: 0
+inline constexpr char kShowFileNames[] = "ShowFileNames";  // ticked when the number is 1; missing: 1
+inline constexpr char kColor[] = "Color";
+
+// [Menu]: the captions of the viewer's icon menu, in the order of its items.
+// A missing key gives the item's number, "1" to "8"; a key present with an
+// empty value gives an empty caption.
 inline constexpr char kMenu[] = "Menu";
+inline constexpr std::size_t kMenuItemCount = 8;
+inline constexpr const char* kMenuKeys[kMenuItemCount] = {"Copy",     "Icon",  "Bitmap", "Background",
+                                                          "Homepage", "EMail", "Help",   "About"};
+
+// [Extensions]: Memo1's masks as E1, E2, ...; [Dialogs]: Memo2's About lines
+// as exactly L1 to L6.
 inline constexpr char kExtensions[] = "Extensions";
 inline constexpr char kDialogs[] = "Dialogs";
-
-enum class ValueKind {
-    Text,            // the control's text, character for character
-    FileName,        // written as FileNamePart() of the text, read as text
-    LowerCaseText,   // written as text, read with A to Z turned into a to z
-    FlagNotZero,     // written "1"/"0"; ticked when the number read is not 0
-    FlagExactlyOne,  // written "1"/"0"; ticked only when the number read is 1
-    Colour,          // EncodeColour() / DecodeColour()
-    Masks,           // a whole section: the masks as E1, E2, ... (EncodeMasks() / DecodeMasks())
-    AboutLines,      // a whole section: the About lines as L1 to L6 (EncodeAboutLines() / DecodeAboutLine())
-};
-
-// Section Extensions holds Memo1's masks as E1, E2, ...; section Dialogs holds
-// Memo2's About lines as exactly L1 to L6.
 inline constexpr std::size_t kAboutLineCount = 6;
-// The spaces after the first About line, in the profile and in the viewer's
-// About box.
-inline constexpr std::size_t kFirstLinePadding = 13;
 std::string MaskKey(std::size_t lineNumber);
 std::string AboutKey(std::size_t lineNumber);
 
-// Text kinds: the stored text of a control's text, and back.
-std::string EncodeText(ValueKind kind, std::string_view text);
-std::string DecodeText(ValueKind kind, std::string_view stored);
+// The spaces after the first About line, in the profile and in the viewer's
+// About box.
+inline constexpr std::size_t kFirstLinePadding = 13;
 
-// The characters after the last '\' or ':' (all of them when there is none).
+// The characters after the last '\' or ':' (all of them when there is none):
+// what the help file is saved as.
 std::string FileNamePart(std::string_view path);
 
-// A to Z turned into a to z; every other character unchanged.
+// A to Z turned into a to z; every other character unchanged: how the default
+// extension is read.
 std::string LowerCaseAtoZ(std::string_view text);
-
-// Whether a flag's check box is ticked for the number read, by its kind's rule.
-bool FlagTicked(ValueKind kind, std::int32_t number);
 
 // clBackground as an empty text; any other colour as "$" and at least six
 // upper-case hexadecimal digits of its 32 bits.
@@ -69,19 +70,16 @@ std::string EncodeColour(std::int32_t colour);
 // "0x"), and 0.
 std::optional<std::int32_t> DecodeColour(std::string_view stored);
 
-// The keys and values that save the masks: E1, E2, ... without gaps, one per
-// line that does not read back empty (blank, or a lone pair of quotes).
-std::vector<std::pair<std::string, std::string>> EncodeMasks(const std::vector<std::string>& lines);
-
-// The masks read through readValue(key), from E1 up to the first key whose
-// value is empty (or missing).
-std::vector<std::string> DecodeMasks(const std::function<std::string(const std::string& key)>& readValue);
+// The masks that a save writes as E1, E2, ... in turn: every line but those
+// that would read back empty (blank, or a lone pair of quotes), which would
+// end the list at the next load.
+std::vector<std::string> EncodeMasks(const std::vector<std::string>& lines);
 
 // The values of L1 to L6 for Memo2's lines: trailing blanks trimmed, ">" put
 // before a leading ">", a leading quote, or a leading character that the
 // profile functions drop at the start of a value (blank, tab, vertical tab,
-// form feed, Ctrl-Z), 13 spaces after the first line, empty values for the lines that Memo2 lacks;
-// lines after the sixth are not stored.
+// form feed, Ctrl-Z), 13 spaces after the first line, empty values for the
+// lines that Memo2 lacks; lines after the sixth are not stored.
 std::array<std::string, kAboutLineCount> EncodeAboutLines(const std::vector<std::string>& lines);
 
 // The line a stored About value gives: a leading ">" is dropped and what

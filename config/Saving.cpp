@@ -1,85 +1,207 @@
 #include "config/Saving.h"
 
-#include <functional>
-#include <utility>
-#include <vector>
+#include <windows.h>
 
-#include "config/IniFile.h"
-#include "config/ProfileFiles.h"
+#include <atomic>
+#include <string_view>
+#include <utility>
+
 #include "config/ProfileError.h"
 
 namespace config {
 
 namespace {
 
-// Writes through a TIniFile on the file at path; a refused write names the
-// profile, which is not always the file written.
-class IniFileWriter : public TProfileWriter {
+[[noreturn]] void RefuseWrite(const std::string& profile) {
+    throw EProfileError(EProfileError::TAction::Write, profile);
+}
+
+// One open file, closed with the object. Every open shares reading, writing
+// and deleting with every other holder of the file.
+class TOpenFile {
 public:
-    IniFileWriter(const std::string& path, const std::string& profile) : ini_(path), profile_(profile) {}
-    void WriteValue(const std::string& section, const std::string& key, const std::string& value) override {
-        Guard([&] { ini_.WriteValue(section, key, value); });
+    // The existing file at path, for reading (and writing); a symbolic link
+    // is followed. Not open when the file cannot be opened so.
+    static TOpenFile Existing(const std::string& path, bool forWriting) {
+        return TOpenFile(CreateFileA(path.c_str(), GENERIC_READ | (forWriting ? GENERIC_WRITE : 0), kShareAll, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     }
-    void WriteFlag(const std::string& section, const std::string& key, bool flag) override {
-        Guard([&] { ini_.WriteFlag(section, key, flag); });
+    // A file made at path that did not exist before, with its folder's
+    // security; not open when there is one already or none can be made.
+    static TOpenFile CreateNew(const std::string& path) {
+        return TOpenFile(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr, CREATE_NEW,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
     }
-    void ClearSection(const std::string& section) override {
-        Guard([&] { ini_.ClearSection(section); });
+
+    TOpenFile() = default;
+    TOpenFile(TOpenFile&& other) noexcept : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
+    TOpenFile& operator=(TOpenFile&& other) noexcept {
+        std::swap(handle_, other.handle_);
+        return *this;
     }
+    ~TOpenFile() { Close(); }
+
+    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+    void Close() {
+        if (IsOpen()) CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE));
+    }
+
+    // The whole content, read from the start.
+    bool ReadAll(std::string& content) const {
+        content.clear();
+        if (!SetFilePointerEx(handle_, LARGE_INTEGER{}, nullptr, FILE_BEGIN)) return false;
+        char chunk[65536];
+        for (;;) {
+            DWORD got = 0;
+            if (!ReadFile(handle_, chunk, sizeof chunk, &got, nullptr)) return false;
+            if (got == 0) return true;
+            content.append(chunk, got);
+        }
+    }
+
+    // Makes bytes the whole content.
+    bool Rewrite(std::string_view bytes) {
+        if (!SetFilePointerEx(handle_, LARGE_INTEGER{}, nullptr, FILE_BEGIN)) return false;
+        while (!bytes.empty()) {
+            DWORD wrote = 0;
+            const DWORD size = bytes.size() > 0x10000000 ? 0x10000000 : static_cast<DWORD>(bytes.size());
+            if (!WriteFile(handle_, bytes.data(), size, &wrote, nullptr) || wrote == 0) return false;
+            bytes.remove_prefix(wrote);
+        }
+        return SetEndOfFile(handle_);
+    }
+    // Waits until what was written is on the disk.
+    bool Flush() { return FlushFileBuffers(handle_); }
 
 private:
-    template <typename Write>
-    void Guard(Write write) {
-        try {
-            write();
-        } catch (const EProfileError&) {
-            throw EProfileError(EProfileError::TAction::Write, profile_);
-        }
-    }
-
-    TIniFile ini_;
-    const std::string& profile_;
+    static constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    explicit TOpenFile(HANDLE handle) : handle_(handle) {}
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
 
-}  // namespace
-
-void WriteDocument(TProfileWriter& out, const TConfigDocument& doc) {
-    for (const ProfileKey& k : kProfileKeys) {
-        switch (k.kind) {
-            case ValueKind::Masks:
-                out.ClearSection(k.section);
-                for (const auto& [key, value] : EncodeMasks(doc.Masks)) out.WriteValue(k.section, key, value);
-                break;
-            case ValueKind::AboutLines: {
-                out.ClearSection(k.section);
-                const auto about = EncodeAboutLines(doc.AboutLines);
-                for (std::size_t n = 1; n <= kAboutLineCount; ++n) out.WriteValue(k.section, AboutKey(n), about[n - 1]);
-                break;
-            }
-            case ValueKind::Colour: out.WriteValue(k.section, k.key, EncodeColour(doc.Color)); break;
-            case ValueKind::FlagNotZero:
-            case ValueKind::FlagExactlyOne: out.WriteFlag(k.section, k.key, doc.*k.flag); break;
-            case ValueKind::Text:
-            case ValueKind::FileName:
-            case ValueKind::LowerCaseText:
-                out.WriteValue(k.section, k.key, EncodeText(k.kind, TextField(doc, k)));
-                break;
-        }
+// A new file in the temporary folder, its name in path; not open when none
+// can be made there.
+TOpenFile NewDraft(std::string& path) {
+    static std::atomic<unsigned> counter{0};
+    char folder[MAX_PATH + 1];
+    const DWORD length = GetTempPathA(sizeof folder, folder);
+    if (length == 0 || length >= sizeof folder) return TOpenFile();
+    for (int tries = 0;; ++tries) {
+        path = std::string(folder, length) + "glimsel-" + std::to_string(GetCurrentProcessId()) + "-" +
+               std::to_string(counter++) + ".tmp";
+        TOpenFile draft = TOpenFile::CreateNew(path);
+        const DWORD error = GetLastError();
+        if (draft.IsOpen() || (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) || tries == 100)
+            return draft;
     }
 }
 
-void SaveWholeProfile(const std::string& path, const std::function<void(TProfileWriter&)>& write) {
+// One save of a profile: where its writes go, and how their result takes the
+// profile's place. The destructor removes the draft.
+class TProfileDraft {
+public:
+    explicit TProfileDraft(const std::string& profile) : profile_(profile), draft_(profile) {
+        const DWORD attributes = GetFileAttributesA(profile_.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES) {
+            // A folder: the first write is refused, as it would be anyway.
+            if (attributes & FILE_ATTRIBUTE_DIRECTORY) return;
+            if (attributes & FILE_ATTRIBUTE_READONLY) RefuseWrite(profile_);
+            // Another program may hold the file, or this user may not write it.
+            target_ = TOpenFile::Existing(profile_, true);
+            if (!target_.IsOpen() || !target_.ReadAll(before_)) RefuseWrite(profile_);
+        }
+        std::string path;
+        TOpenFile draft = NewDraft(path);
+        if (!draft.IsOpen()) return;  // the writes go straight into the profile
+        // The draft starts as the profile, so that every key the save does
+        // not write stays as it was.
+        if (!draft.Rewrite(before_)) {
+            draft.Close();
+            DeleteFileA(path.c_str());
+            RefuseWrite(profile_);
+        }
+        draft_ = path;
+    }
+    ~TProfileDraft() {
+        if (!InPlace()) DeleteFileA(draft_.c_str());
+    }
+    TProfileDraft(const TProfileDraft&) = delete;
+    TProfileDraft& operator=(const TProfileDraft&) = delete;
+
+    const std::string& WritePath() const { return draft_; }
+
+    // Makes the draft's content the profile's; raises the write error naming
+    // the profile when that fails.
+    void Commit() {
+        if (InPlace()) return;
+        std::string after;
+        const TOpenFile draft = TOpenFile::Existing(draft_, false);
+        if (!draft.IsOpen() || !draft.ReadAll(after)) RefuseWrite(profile_);
+        if (target_.IsOpen()) {
+            if (!target_.Rewrite(after) || !target_.Flush()) {
+                target_.Rewrite(before_);
+                RefuseWrite(profile_);
+            }
+            return;
+        }
+        // A new profile is made in its own folder, with that folder's security.
+        TOpenFile created = TOpenFile::CreateNew(profile_);
+        if (!created.IsOpen()) RefuseWrite(profile_);
+        if (!created.Rewrite(after) || !created.Flush()) {
+            created.Close();
+            DeleteFileA(profile_.c_str());
+            RefuseWrite(profile_);
+        }
+    }
+
+private:
+    bool InPlace() const { return draft_ == profile_; }
+
+    std::string profile_;
+    std::string draft_;
+    TOpenFile target_;    // the profile, open for writing, when it existed
+    std::string before_;  // its content when the save began
+};
+
+void WriteDocument(TIniFile& ini, const TConfigDocument& doc) {
+    ini.WriteValue(kCaptions, kTitle, doc.Title);
+    ini.WriteValue(kCaptions, kDialog, doc.Dialog);
+
+    for (std::size_t i = 0; i < kMenuItemCount; ++i) ini.WriteValue(kMenu, kMenuKeys[i], doc.MenuCaptions[i]);
+
+    ini.ClearSection(kExtensions);
+    const std::vector<std::string> masks = EncodeMasks(doc.Masks);
+    for (std::size_t n = 1; n <= masks.size(); ++n) ini.WriteValue(kExtensions, MaskKey(n), masks[n - 1]);
+
+    ini.WriteFlag(kOptions, kEditMask, doc.EditMask);
+    ini.WriteFlag(kOptions, kShowFileNames, doc.ShowFileNames);
+    ini.WriteValue(kOptions, kHelpFile, FileNamePart(doc.HelpFile));
+    ini.WriteValue(kOptions, kOpen, doc.Open);
+    ini.WriteValue(kOptions, kDefault, doc.Default);
+    ini.WriteValue(kOptions, kHome, doc.Home);
+    ini.WriteValue(kOptions, kMail, doc.Mail);
+    ini.WriteValue(kOptions, kColor, EncodeColour(doc.Color));
+
+    ini.ClearSection(kDialogs);
+    const auto about = EncodeAboutLines(doc.AboutLines);
+    for (std::size_t n = 1; n <= kAboutLineCount; ++n) ini.WriteValue(kDialogs, AboutKey(n), about[n - 1]);
+}
+
+}  // namespace
+
+void SaveWholeProfile(const std::string& path, const std::function<void(TIniFile&)>& write) {
     TProfileDraft draft(path);
-    {
-        IniFileWriter ini(draft.WritePath(), path);
+    try {
+        TIniFile ini(draft.WritePath());
         write(ini);
+    } catch (const EProfileError&) {
+        RefuseWrite(path);  // the draft's name means nothing to the user
     }
     draft.Commit();
 }
 
 void SaveDocument(const std::string& path, const TConfigDocument& doc) {
-    SaveWholeProfile(
-        path, [&doc](TProfileWriter& out) { WriteDocument(out, doc); });
+    SaveWholeProfile(path, [&doc](TIniFile& ini) { WriteDocument(ini, doc); });
 }
 
 }  // namespace config

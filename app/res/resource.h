@@ -30,15 +30,15 @@
 #define IDB_ABOUT_X2 1106
 #define IDB_EXIT_X2 1107
 
-/* Strings */
-#define IDS_UNABLE_TO_WRITE 1001 /* printf format, one %s: the file name */
+/* Strings. Each "%s" is filled with a file name as it stands. */
+#define IDS_UNABLE_TO_WRITE 1001 /* the profile */
 #define IDS_ABOUT_TEXT 1002
 #define IDS_COPY_QUESTION 1003
-#define IDS_TEST_QUESTION 1004    /* text to be followed by a name */
-#define IDS_UNABLE_TO_READ 1006   /* printf format, one %s: the file name */
-#define IDS_REPLACE_QUESTION 1007 /* text to follow a file name */
-#define IDS_UNABLE_TO_COPY 1008   /* printf format, two %s: source and target */
-#define IDS_SAVE_CHANGES_TO 1009  /* text to be followed by a name */
+#define IDS_TEST_QUESTION 1004    /* the copy of the viewer */
+#define IDS_UNABLE_TO_READ 1006   /* the profile */
+#define IDS_REPLACE_QUESTION 1007 /* the profile */
+#define IDS_UNABLE_TO_COPY 1008   /* the viewer and its copy */
+#define IDS_SAVE_CHANGES_TO 1009  /* the profile */
 #define IDS_SAVE_CHANGES 1010
 
 #endif /* GLIMCFG_RESOURCE_H */

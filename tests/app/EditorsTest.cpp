@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/Form1.h"
-#include "tests/platform/ProfileTestSupport.h"
+#include "tests/support/ProfileTestSupport.h"
 #include "tests/app/Form1Fixture.h"
 #include "tests/support/WindowTest.h"
 

@@ -15,7 +15,7 @@
 #include "app/Paths.h"
 #include "app/StringTable.h"
 #include "app/res/resource.h"
-#include "tests/platform/ProfileTestSupport.h"
+#include "tests/support/ProfileTestSupport.h"
 #include "tests/app/Form1Fixture.h"
 #include "tests/support/WindowTest.h"
 
@@ -467,7 +467,7 @@ TEST(StringTable, EveryTextLoadsAndTakesItsNamesLiterally) {
     for (unsigned id : {IDS_UNABLE_TO_WRITE, IDS_ABOUT_TEXT, IDS_COPY_QUESTION, IDS_TEST_QUESTION, IDS_UNABLE_TO_READ,
                         IDS_REPLACE_QUESTION, IDS_UNABLE_TO_COPY, IDS_SAVE_CHANGES_TO, IDS_SAVE_CHANGES})
         EXPECT_FALSE(glim::LoadText(id).empty()) << id;
-    EXPECT_EQ(glim::FillNames(glim::LoadText(IDS_UNABLE_TO_COPY), {"C:\\a%sb\\glimview.exe", "D:\\gift.exe"}),
+    EXPECT_EQ(glim::LoadText(IDS_UNABLE_TO_COPY, {"C:\\a%sb\\glimview.exe", "D:\\gift.exe"}),
               "Unable to copy C:\\a%sb\\glimview.exe to D:\\gift.exe");
 }
 

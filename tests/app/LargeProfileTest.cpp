@@ -10,7 +10,7 @@
 
 #include "app/Form1.h"
 #include "forms/Services.h"
-#include "tests/platform/ProfileTestSupport.h"
+#include "tests/support/ProfileTestSupport.h"
 #include "tests/app/Form1Fixture.h"
 #include "tests/support/WindowTest.h"
 

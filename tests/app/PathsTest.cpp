@@ -21,10 +21,3 @@ TEST(Paths, OnlyADotAfterTheLastSeparatorStartsAnExtension) {
     EXPECT_EQ(ChangeFileExt("D:gift", ".ini"), "D:gift.ini");
     EXPECT_EQ(ChangeFileExt("C:\\Brand\\gift.", ".ini"), "C:\\Brand\\gift.ini");
 }
-
-TEST(Paths, SamePathIgnoresOnlyTheCaseOfLetters) {
-    EXPECT_TRUE(glim::SamePath("C:\\Brand\\brand.ini", "c:\\BRAND\\Brand.INI"));
-    EXPECT_FALSE(glim::SamePath("C:\\Brand\\brand.ini", "C:\\Brand\\brand.in"));
-    EXPECT_FALSE(glim::SamePath("C:\\Brand\\brand.ini", "C:\\Brand\\brand"));
-    EXPECT_FALSE(glim::SamePath("brand[.ini", "brand{.ini")) << "only letters have a case";
-}

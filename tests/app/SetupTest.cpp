@@ -6,9 +6,9 @@
 #include <cstring>
 #include <filesystem>
 
-#include "app/CommandLine.h"
+#include "app/ProfileArgument.h"
 #include "app/Form1.h"
-#include "tests/platform/ProfileTestSupport.h"
+#include "tests/support/ProfileTestSupport.h"
 #include "tests/app/Form1Fixture.h"
 #include "tests/support/WindowTest.h"
 

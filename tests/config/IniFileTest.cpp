@@ -1,16 +1,16 @@
-// TIniFile over the platform's profile functions: the real ones under Wine,
-// platform/ on the host.
+// TIniFile over the real profile functions.
 
 #include "config/IniFile.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "config/FileExists.h"
-#include "forms/Exception.h"
-#include "tests/platform/ProfileTestSupport.h"
+#include "config/ProfileError.h"
+#include "tests/support/ProfileTestSupport.h"
 
 namespace {
 
@@ -107,26 +107,19 @@ TEST_F(IniFile, ANameWithoutFolderIsAFileInTheCurrentFolder) {
     EXPECT_TRUE(std::filesystem::exists(folder.Path() / "bare.ini"));
 }
 
-// Every refused write raises the general error naming the file as given.
+// Every refused write raises the write error naming the file as given.
 void ExpectWriteError(TIniFile& file, const std::string& name) {
-    const std::string message = "Unable to write to " + name;
-    try {
-        file.WriteValue("Captions", "Title", "x");
-        ADD_FAILURE() << "WriteValue did not raise";
-    } catch (const forms::Exception& error) {
-        EXPECT_EQ(error.Message(), message);
-    }
-    try {
-        file.WriteFlag("Options", "EditMask", true);
-        ADD_FAILURE() << "WriteFlag did not raise";
-    } catch (const forms::Exception& error) {
-        EXPECT_EQ(error.Message(), message);
-    }
-    try {
-        file.ClearSection("Extensions");
-        ADD_FAILURE() << "ClearSection did not raise";
-    } catch (const forms::Exception& error) {
-        EXPECT_EQ(error.Message(), message);
+    const std::function<void()> writes[] = {[&] { file.WriteValue("Captions", "Title", "x"); },
+                                            [&] { file.WriteFlag("Options", "EditMask", true); },
+                                            [&] { file.ClearSection("Extensions"); }};
+    for (const auto& write : writes) {
+        try {
+            write();
+            ADD_FAILURE() << "the write did not raise";
+        } catch (const config::EProfileError& error) {
+            EXPECT_EQ(error.Action(), config::EProfileError::TAction::Write);
+            EXPECT_EQ(error.FileName(), name);
+        }
     }
 }
 
@@ -142,7 +135,7 @@ TEST_F(IniFile, AWriteToAReadOnlyFileRaisesTheWriteError) {
     WriteBytes(ini, "[Captions]\r\nTitle=kept\r\n");
     SetReadOnly(ini, true);
     TIniFile file(ini);
-    if (kRealFunctions && Write(ini, "Captions", "Title", "kept"))
+    if (Write(ini, "Captions", "Title", "kept"))
         GTEST_SKIP() << "this user may write read-only files under Wine (the superuser may)";
     ExpectWriteError(file, ini);
     EXPECT_EQ(file.ReadValue("Captions", "Title", ""), "kept");

@@ -1,11 +1,11 @@
-// Loading a profile into the configuration document: over the real profile
-// functions under Wine, over platform/ on the host.
+// Loading a profile into the configuration document, over the real profile
+// functions.
 
 #include "config/Loading.h"
 
 #include <gtest/gtest.h>
 
-#include "tests/platform/ProfileTestSupport.h"
+#include "tests/support/ProfileTestSupport.h"
 
 namespace {
 
@@ -93,36 +93,16 @@ TEST_F(Loading, AboutLinesAreUnescapedAndCut) {
     EXPECT_EQ(doc.AboutLines.size(), 6u);
 }
 
-// Keeps every read as "Section.Key(default) ", a number's with a "#" in
-// front; gives two masks and the defaults otherwise.
-class ReadRecorder : public config::TProfileReader {
-public:
-    std::string ReadValue(const std::string& section, const std::string& key,
-                          const std::string& defaultValue) const override {
-        reads += section + "." + key + "(" + defaultValue + ") ";
-        return section == "Extensions" && key != "E3" ? "*.m" : defaultValue;
-    }
-    std::int32_t ReadNumber(const std::string& section, const std::string& key,
-                            std::int32_t defaultValue) const override {
-        reads += "#" + section + "." + key + "(" + std::to_string(defaultValue) + ") ";
-        return defaultValue;
-    }
-    mutable std::string reads;
-};
-
-TEST(LoadSeries, EveryValueIsReadInTheFixedOrder) {
-    ReadRecorder recorder;
-    TConfigDocument doc;
-    config::ReadDocument(recorder, doc);
-    EXPECT_EQ(recorder.reads,
-              "Captions.Title() Captions.Dialog() "
-              "Options.HelpFile() Options.Home() Options.Mail() Options.Open() Options.Default() "
-              "#Options.EditMask(0) #Options.ShowFileNames(1) "
-              "Menu.Copy(1) Menu.Icon(2) Menu.Bitmap(3) Menu.Background(4) "
-              "Menu.Homepage(5) Menu.EMail(6) Menu.Help(7) Menu.About(8) "
-              "Options.Color() "
-              "Extensions.E1() Extensions.E2() Extensions.E3() "
-              "Dialogs.L1() Dialogs.L2() Dialogs.L3() Dialogs.L4() Dialogs.L5() Dialogs.L6() ");
+TEST_F(Loading, MasksAreReadUpToTheFirstEmptyOrMissingKey) {
+    struct Case {
+        const char* extensions;
+        Lines masks;
+    };
+    for (const Case& c : {Case{"E1=*.ico\r\nE2=\r\nE3=*.exe\r\n", {"*.ico"}},
+                          Case{"E2=*.a\r\nE3=*.b\r\n", {}},
+                          Case{"E1=a\r\nE2=b\r\nE10=c\r\n", {"a", "b"}},
+                          Case{"E3=c\r\nE1=a\r\nE2=b\r\n", {"a", "b", "c"}}})
+        EXPECT_EQ(Load(std::string("[Extensions]\r\n") + c.extensions).Masks, c.masks) << c.extensions;
 }
 
 }  // namespace

@@ -8,11 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "config/ConfigDocument.h"
-#include "config/Loading.h"
 #include "config/NumberSyntax.h"
-#include "config/Saving.h"
-#include "tests/platform/ProfileTestSupport.h"
 
 namespace {
 
@@ -69,26 +65,10 @@ TEST(ProfileFormat, TextKinds) {
     EXPECT_EQ(FileNamePart("C:\\Help\\"), "");
     EXPECT_EQ(FileNamePart("viewer.hlp"), "viewer.hlp");
     EXPECT_EQ(FileNamePart("a/b.hlp"), "a/b.hlp");
-    EXPECT_EQ(EncodeText(ValueKind::FileName, "C:\\x:y\\z.hlp"), "z.hlp");
-    EXPECT_EQ(DecodeText(ValueKind::FileName, "C:\\z.hlp"), "C:\\z.hlp");
+    EXPECT_EQ(FileNamePart("C:\\x:y\\z.hlp"), "z.hlp");
 
     EXPECT_EQ(LowerCaseAtoZ("ICS"), "ics");
     EXPECT_EQ(LowerCaseAtoZ("Ico_\xC4\xE4Z@["), "ico_\xC4\xE4z@[");
-    EXPECT_EQ(DecodeText(ValueKind::LowerCaseText, "Ico"), "ico");
-    EXPECT_EQ(EncodeText(ValueKind::LowerCaseText, "Ico"), "Ico");
-    EXPECT_EQ(DecodeText(ValueKind::Text, "  A  "), "  A  ");
-}
-
-TEST(ProfileFormat, FlagRules) {
-    EXPECT_TRUE(FlagTicked(ValueKind::FlagNotZero, 16));
-    EXPECT_TRUE(FlagTicked(ValueKind::FlagNotZero, -1));
-    EXPECT_FALSE(FlagTicked(ValueKind::FlagNotZero, 0));
-    EXPECT_TRUE(FlagTicked(ValueKind::FlagExactlyOne, 1));
-    EXPECT_FALSE(FlagTicked(ValueKind::FlagExactlyOne, 2));
-    EXPECT_FALSE(FlagTicked(ValueKind::FlagExactlyOne, 0));
-    // A missing or unreadable flag takes its row's missing value.
-    EXPECT_EQ(ParseNumber(FindProfileKey(kOptions, "EditMask")->missing), 0);
-    EXPECT_EQ(ParseNumber(FindProfileKey(kOptions, "ShowFileNames")->missing), 1);
 }
 
 TEST(ProfileFormat, ColourEncoding) {
@@ -112,25 +92,14 @@ TEST(ProfileFormat, ColourEncoding) {
         EXPECT_EQ(DecodeColour(EncodeColour(colour)), colour);
 }
 
-TEST(ProfileFormat, MasksAreWrittenWithoutGapsAndReadUpToTheFirstEmptyValue) {
-    const std::vector<std::string> lines = {"*.ico", "", " \t ", "\"\"", " '' ", " *.exe"};
-    const auto keys = EncodeMasks(lines);
-    ASSERT_EQ(keys.size(), 2u);
-    EXPECT_EQ(keys[0], std::make_pair(std::string("E1"), std::string("*.ico")));
-    EXPECT_EQ(keys[1], std::make_pair(std::string("E2"), std::string(" *.exe")));
-    EXPECT_TRUE(EncodeMasks({}).empty());
-    EXPECT_TRUE(EncodeMasks({"", "  "}).empty());
-
-    std::map<std::string, std::string> stored;
-    const auto reader = [&](const std::string& key) { return stored.count(key) ? stored[key] : std::string(); };
-    for (const auto& [key, value] : keys) stored[key] = value;
-    EXPECT_EQ(DecodeMasks(reader), std::vector<std::string>({"*.ico", " *.exe"}));
-    stored = {{"E1", "*.ico"}, {"E2", ""}, {"E3", "*.exe"}};
-    EXPECT_EQ(DecodeMasks(reader), std::vector<std::string>({"*.ico"}));
-    stored = {{"E2", "*.a"}, {"E3", "*.b"}};
-    EXPECT_TRUE(DecodeMasks(reader).empty());
-    stored = {{"E1", "a"}, {"E2", "b"}, {"E10", "c"}};
-    EXPECT_EQ(DecodeMasks(reader), std::vector<std::string>({"a", "b"}));
+TEST(ProfileFormat, MasksThatWouldReadBackEmptyAreLeftOut) {
+    using Lines = std::vector<std::string>;
+    EXPECT_EQ(EncodeMasks({"*.ico", "", " \t ", "\"\"", " '' ", " *.exe", "'\""}), (Lines{"*.ico", " *.exe", "'\""}))
+        << "a pair of quotes that do not match is text";
+    EXPECT_EQ(EncodeMasks({}), Lines{});
+    EXPECT_EQ(EncodeMasks({"", "  "}), Lines{});
+    EXPECT_EQ(MaskKey(12), "E12");
+    EXPECT_EQ(AboutKey(6), "L6");
 }
 
 TEST(ProfileFormat, AboutLinesEncoding) {
@@ -157,41 +126,6 @@ TEST(ProfileFormat, AboutLinesEncoding) {
     EXPECT_EQ(DecodeAboutLine(">   Indented"), "   Indented");
     EXPECT_EQ(DecodeAboutLine("plain " + std::string(300, 'p')), "plain " + std::string(300, 'p'));
     EXPECT_EQ(DecodeAboutLine(">" + std::string(300, 'q')), std::string(255, 'q'));
-}
-
-// Through the real profile functions under Wine (platform/ on the host): a
-// line led by any character that the store drops comes back as typed, also
-// one that another tool escaped and that the program then saves again.
-TEST(ProfileFormat, AboutLinesLedByDroppedCharactersComeBackAfterSaveAndLoad) {
-    profiletest::TempFolder folder;
-    const std::string ini = folder.File("about.ini");
-    auto reload = [&](const std::vector<std::string>& lines) {
-        TConfigDocument doc;
-        doc.AboutLines = lines;
-        SaveDocument(ini, doc);
-        TConfigDocument back;
-        LoadDocument(ini, back);
-        back.AboutLines[0] = TrimRightBlanks(back.AboutLines[0]);  // the padding
-        return back.AboutLines;
-    };
-    using Lines = std::vector<std::string>;
-    const Lines typed{"Head",
-                      " Blank",
-                      "\tTab",
-                      "\vVertical",
-                      "\fFeed",
-                      "\x1A"
-                      "Eof"};
-    EXPECT_EQ(reload(typed), typed);
-    EXPECT_EQ(reload({"\tFirst", "\x1A"}), (Lines{"\tFirst", "", "", "", "", ""})) << "a lone blank is trimmed";
-    EXPECT_EQ(reload({"\">x\"", "'quoted'", "\"\"", "\"open", "", ""}),
-              (Lines{"\">x\"", "'quoted'", "\"\"", "\"open", "", ""}));
-
-    profiletest::WriteBytes(ini, "[Dialogs]\r\nL1=>\tTabbed\r\n");
-    TConfigDocument other;
-    LoadDocument(ini, other);
-    ASSERT_EQ(other.AboutLines[0], "\tTabbed");
-    EXPECT_EQ(reload(other.AboutLines), (Lines{"\tTabbed", "", "", "", "", ""}));
 }
 
 TEST(ProfileFormat, TrimRightBlanksRemovesCodesUpTo32) {

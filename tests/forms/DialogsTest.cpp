@@ -9,7 +9,7 @@
 
 #include "forms/Controls.h"
 #include "forms/Dialogs.h"
-#include "tests/platform/ProfileTestSupport.h"
+#include "tests/support/ProfileTestSupport.h"
 #include "tests/support/WindowTest.h"
 
 using namespace forms;

@@ -1,7 +1,6 @@
 #pragma once
-// What the profile tests share: the backend (the real Windows functions in
-// the Windows build, platform/ elsewhere), fresh temporary folders, and
-// whole-file reads and writes.
+// What the profile tests share: fresh temporary folders, whole-file reads and
+// writes, and the real profile functions called directly.
 
 #include <atomic>
 #include <filesystem>
@@ -11,23 +10,9 @@
 #include <string>
 #include <system_error>
 
-#ifdef _WIN32
 #include <windows.h>
-#else
-#include "platform/Profile.h"
-#endif
 
 namespace profiletest {
-
-#ifdef _WIN32
-using ::GetPrivateProfileStringA;
-using ::WritePrivateProfileStringA;
-inline constexpr bool kRealFunctions = true;
-#else
-using platform::GetPrivateProfileStringA;
-using platform::WritePrivateProfileStringA;
-inline constexpr bool kRealFunctions = false;
-#endif
 
 // A new folder under the system's temporary folder, removed with all it holds.
 class TempFolder {
