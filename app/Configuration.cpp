@@ -39,9 +39,9 @@ struct FromControls {
 
 // Which control holds which field of the document: the one list that a load
 // and a save go through, in opposite directions, in the order of the controls
-// on the window.
+// on the window. Without withMemos it stops before the memos.
 template <typename Document, typename Transfer>
-void Exchange(TForm1& form, Document& doc, Transfer transfer) {
+void Exchange(TForm1& form, Document& doc, Transfer transfer, bool withMemos = true) {
     transfer(doc.Title, *form.Edit1);
     transfer(doc.Dialog, *form.Edit2);
     transfer(doc.HelpFile, *form.Edit3);
@@ -56,6 +56,7 @@ void Exchange(TForm1& form, Document& doc, Transfer transfer) {
         form.Internet1,        form.EMail1,  form.Help1,          form.About1};
     for (std::size_t i = 0; i < config::kMenuItemCount; ++i) transfer(doc.MenuCaptions[i], *items[i]);
     transfer(doc.Color, *form.ScrollBox1);
+    if (!withMemos) return;
     transfer(doc.Masks, *form.Memo1);
     transfer(doc.AboutLines, *form.Memo2);
 }
@@ -90,8 +91,12 @@ void TForm1::LoadConfiguration(const std::string& fileName) {
     doc.Color = ScrollBox1->Color();
     InProgramWords([&] { config::LoadDocument(path, doc); });
     Exchange(*this, doc, IntoControls{});
-    // What the controls now hold, without reading thousands of masks back.
+    // Later edits are compared with what the controls now show, which is not
+    // always what they were given: Edit7 turns every capital, É included,
+    // into lower case. The memos show their lines as given and are not read
+    // back, which thousands of masks would slow down.
     savedValues_ = std::move(doc);
+    Exchange(*this, savedValues_, FromControls{}, false);
 
     SetText(Application->Title() + " : " + config::FileNamePart(path));
 }

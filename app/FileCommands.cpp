@@ -45,20 +45,18 @@ int TForm1::Ask(msg32::MsgType kind, unsigned id, const std::string& name) {
 // them. Yes saves them as Save does, or, without a command-line profile, as
 // Save as does up to its save; a refused save raises its error. True when the
 // command may go on: nothing was unsaved, the answer was No, or the save is
-// done. A second request while the question is open is refused.
+// done. A second request while the question or the save it started is under
+// way is refused.
 bool TForm1::SaveOrDiscardEdits() {
     if (!HasUnsavedEdits()) return true;
     if (askingToSave_) return false;
     askingToSave_ = true;
-    int answer = IDCANCEL;
-    try {
-        answer = CommandLineProfile.empty() ? Msg1->ShowText(msg32::mbSelection, LoadText(IDS_SAVE_CHANGES))
-                                            : Ask(msg32::mbSelection, IDS_SAVE_CHANGES_TO, CommandLineProfile);
-    } catch (...) {
-        askingToSave_ = false;
-        throw;
-    }
-    askingToSave_ = false;
+    const struct Done {
+        bool& asking;
+        ~Done() { asking = false; }
+    } done{askingToSave_};
+    const int answer = CommandLineProfile.empty() ? Msg1->ShowText(msg32::mbSelection, LoadText(IDS_SAVE_CHANGES))
+                                                  : Ask(msg32::mbSelection, IDS_SAVE_CHANGES_TO, CommandLineProfile);
     if (answer == IDNO) return true;
     if (answer != IDYES) return false;
     if (CommandLineProfile.empty()) return !SaveAsProfile().empty();

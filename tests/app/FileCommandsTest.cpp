@@ -526,9 +526,9 @@ TEST_F(FileCommandsTest, AProfileThatCannotBeReadIsReportedAndLoadsNothing) {
     EXPECT_EQ(Snapshot(), before) << "controls and caption as they were";
 
     // Held by a program that lets others read and write it, as an editor
-    // does, the same file loads.
-    handle = CreateFileA(locked.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                         OPEN_EXISTING, 0, nullptr);
+    // does, the same file loads, also when that program may delete it.
+    handle = CreateFileA(locked.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                         nullptr, OPEN_EXISTING, 0, nullptr);
     Open(locked, {IDNO});
     CloseHandle(handle);
     EXPECT_EQ(form->Text(), "Glimsel - Configuration : locked.ini");
@@ -653,7 +653,8 @@ TEST_F(UnsavedEditsTest, EveryCommandThatWouldLoseAnEditAsksFirst) {
 }
 
 // Nothing unsaved, nothing asked: an edit typed back, an edit saved, another
-// profile opened.
+// profile opened, an edit saved as, a profile whose value a control shows
+// otherwise than stored.
 TEST_F(UnsavedEditsTest, WithNothingUnsavedTheWindowClosesAtOnce) {
     WriteBytes(other, "[Captions]\r\nTitle=Other\r\n");
     const std::vector<std::function<void()>> roads = {
@@ -669,6 +670,17 @@ TEST_F(UnsavedEditsTest, WithNothingUnsavedTheWindowClosesAtOnce) {
             form->Edit1->SetText("edited");
             Open(other, {IDNO});
             boxes.clear();
+        },
+        [&] {
+            form->Edit1->SetText("edited");
+            SaveAs(folder.File("gift"));
+            boxes.clear();
+        },
+        [&] {  // a capital that Edit7 shows in lower case
+            WriteBytes(other,
+                       "[Options]\r\nDefault=\xC9"
+                       "CO\r\n");
+            Open(other);
         },
     };
     for (std::size_t road = 0; road < roads.size(); ++road) {
@@ -735,18 +747,35 @@ TEST_F(UnsavedEditsTest, TheEndOfTheSessionAsksToo) {
     }
 
     // Asked again while the question is open: refused, not asked twice.
-    Restart(brand);
+    {
+        Restart(brand);
+        form->Edit1->SetText("edited");
+        int shown = 0;
+        LRESULT nested = -1;
+        ServiceOverride<std::function<int(HWND, const char*, const char*, UINT)>> box{
+            &Services::MessageBox, [&](HWND, const char*, const char*, UINT) {
+                if (++shown == 1) nested = SendMessageA(form->Handle(), WM_QUERYENDSESSION, 0, 0);
+                return IDCANCEL;
+            }};
+        Click(form->SpeedButton4);
+        EXPECT_EQ(shown, 1);
+        EXPECT_EQ(nested, FALSE);
+    }
+
+    // And while the save that Yes started is under way: without a profile,
+    // Yes opens the Save as dialog.
+    Restart("");
     form->Edit1->SetText("edited");
-    int shown = 0;
-    LRESULT nested = -1;
-    ServiceOverride<std::function<int(HWND, const char*, const char*, UINT)>> box{
-        &Services::MessageBox, [&](HWND, const char*, const char*, UINT) {
-            if (++shown == 1) nested = SendMessageA(form->Handle(), WM_QUERYENDSESSION, 0, 0);
-            return IDCANCEL;
-        }};
+    answers = {IDYES};
+    LRESULT duringSave = -1;
+    ServiceOverride<std::function<BOOL(OPENFILENAMEA&)>> dialog{&Services::GetSaveFileName, [&](OPENFILENAMEA&) {
+                                                                    duringSave = SendMessageA(form->Handle(),
+                                                                                              WM_QUERYENDSESSION, 0, 0);
+                                                                    return FALSE;
+                                                                }};
     Click(form->SpeedButton4);
-    EXPECT_EQ(shown, 1);
-    EXPECT_EQ(nested, FALSE);
+    EXPECT_EQ(duringSave, FALSE);
+    EXPECT_EQ(Texts(), Lines{"Save changes?"}) << "asked once";
 }
 
 // ---- the real dialog and boxes ---------------------------------------------------
