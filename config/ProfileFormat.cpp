@@ -17,14 +17,18 @@ constexpr std::size_t kAboutLineLimit = 255;
 // they would have been kept.
 bool DroppedAtValueStart(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A'; }
 
-bool IsQuote(char c) { return c == '"' || c == '\''; }
+// Whether the profile functions give back `text` without its first and last
+// characters: it begins and ends with the same quote.
+bool Enclosed(std::string_view text) {
+    return text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front();
+}
 
 // True when the store gives back an empty value for `line`: what is left
 // after its blanks at both ends is nothing or a lone pair of matching quotes.
 bool ReadsBackEmpty(std::string_view line) {
     while (!line.empty() && DroppedAtValueStart(line.front())) line.remove_prefix(1);
     const std::string text = TrimRightBlanks(line);
-    return text.empty() || (text.size() == 2 && IsQuote(text[0]) && text[1] == text[0]);
+    return text.empty() || (text.size() == 2 && Enclosed(text));
 }
 
 }  // namespace
@@ -76,15 +80,15 @@ std::vector<std::string> EncodeMasks(const std::vector<std::string>& lines) {
     return masks;
 }
 
-// A line led by a character that the store drops, or by a quote that it may
-// strip with its partner, is carried through the file behind a ">"; a load
+// A line led by a character that the store drops, or enclosed in a pair of
+// quotes that it strips, is carried through the file behind a ">"; a load
 // drops one leading ">", so a line whose own text begins with ">" carries a
-// second one.
+// second one. Any other line is stored as it stands.
 std::array<std::string, kAboutLineCount> EncodeAboutLines(const std::vector<std::string>& lines) {
     std::array<std::string, kAboutLineCount> values;
     for (std::size_t n = 0; n < kAboutLineCount && n < lines.size(); ++n) {
         std::string value = TrimRightBlanks(lines[n]);
-        if (!value.empty() && (DroppedAtValueStart(value.front()) || IsQuote(value.front()) || value.front() == '>'))
+        if (!value.empty() && (DroppedAtValueStart(value.front()) || value.front() == '>' || Enclosed(value)))
             value.insert(0, 1, '>');
         if (n == 0) value.append(kFirstLinePadding, ' ');
         values[n] = std::move(value);

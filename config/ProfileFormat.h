@@ -76,10 +76,11 @@ std::optional<std::int32_t> DecodeColour(std::string_view stored);
 std::vector<std::string> EncodeMasks(const std::vector<std::string>& lines);
 
 // The values of L1 to L6 for Memo2's lines: trailing blanks trimmed, ">" put
-// before a leading ">", a leading quote, or a leading character that the
-// profile functions drop at the start of a value (blank, tab, vertical tab,
-// form feed, Ctrl-Z), 13 spaces after the first line, empty values for the
-// lines that Memo2 lacks; lines after the sixth are not stored.
+// before a leading ">", before a leading character that the profile
+// functions drop at the start of a value (blank, tab, vertical tab, form
+// feed, Ctrl-Z) and before a line that begins and ends with the same quote,
+// 13 spaces after the first line, empty values for the lines that Memo2
+// lacks; lines after the sixth are not stored.
 std::array<std::string, kAboutLineCount> EncodeAboutLines(const std::vector<std::string>& lines);
 
 // The line a stored About value gives: a leading ">" is dropped and what

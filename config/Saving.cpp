@@ -5,6 +5,7 @@
 #include <atomic>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "config/ProfileError.h"
 
@@ -79,61 +80,71 @@ private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
 
-// A new file in the temporary folder, its name in path; not open when none
-// can be made there.
-TOpenFile NewDraft(std::string& path) {
-    static std::atomic<unsigned> counter{0};
+// The temporary folder, with its final separator; empty when there is none.
+std::string TemporaryFolder() {
     char folder[MAX_PATH + 1];
     const DWORD length = GetTempPathA(sizeof folder, folder);
-    if (length == 0 || length >= sizeof folder) return TOpenFile();
-    for (int tries = 0;; ++tries) {
-        path = std::string(folder, length) + "glimsel-" + std::to_string(GetCurrentProcessId()) + "-" +
-               std::to_string(counter++) + ".tmp";
-        TOpenFile draft = TOpenFile::CreateNew(path);
-        const DWORD error = GetLastError();
-        if (draft.IsOpen() || (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) || tries == 100)
-            return draft;
-    }
+    return length == 0 || length >= sizeof folder ? std::string() : std::string(folder, length);
 }
 
-// One save of a profile: where its writes go, and how their result takes the
-// profile's place. The destructor removes the draft.
+// The folder of a path, with its final separator; empty for a bare name,
+// which means the current folder.
+std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of("\\/:") + 1); }
+
+// One save of a profile: the profile as it was, the draft that the writes go
+// to, and how the draft's content takes the profile's place. The destructor
+// removes the draft.
 class TProfileDraft {
 public:
-    explicit TProfileDraft(const std::string& profile) : profile_(profile), draft_(profile) {
+    // A read-only profile, a folder, or one that this user or another program
+    // keeps from being written, is refused before anything changes.
+    explicit TProfileDraft(const std::string& profile) : profile_(profile) {
         const DWORD attributes = GetFileAttributesA(profile_.c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES) {
-            // A folder: the first write is refused, as it would be anyway.
-            if (attributes & FILE_ATTRIBUTE_DIRECTORY) return;
-            if (attributes & FILE_ATTRIBUTE_READONLY) RefuseWrite(profile_);
-            // Another program may hold the file, or this user may not write it.
-            target_ = TOpenFile::Existing(profile_, true);
-            if (!target_.IsOpen() || !target_.ReadAll(before_)) RefuseWrite(profile_);
-        }
-        std::string path;
-        TOpenFile draft = NewDraft(path);
-        if (!draft.IsOpen()) return;  // the writes go straight into the profile
-        // The draft starts as the profile, so that every key the save does
-        // not write stays as it was.
-        if (!draft.Rewrite(before_)) {
-            draft.Close();
-            DeleteFileA(path.c_str());
-            RefuseWrite(profile_);
-        }
-        draft_ = path;
+        if (attributes == INVALID_FILE_ATTRIBUTES) return;  // made by Commit()
+        if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) RefuseWrite(profile_);
+        target_ = TOpenFile::Existing(profile_, true);
+        if (!target_.IsOpen() || !target_.ReadAll(before_)) RefuseWrite(profile_);
     }
-    ~TProfileDraft() {
-        if (!InPlace()) DeleteFileA(draft_.c_str());
-    }
+    ~TProfileDraft() { Discard(); }
     TProfileDraft(const TProfileDraft&) = delete;
     TProfileDraft& operator=(const TProfileDraft&) = delete;
 
+    enum class TBegun { NotMade, NotFilled, Ready };
+
+    // A new draft in folder that starts as the profile, so that every key the
+    // save does not write stays as it was.
+    TBegun Begin(const std::string& folder) {
+        static std::atomic<unsigned> counter{0};
+        Discard();
+        TOpenFile draft;
+        for (int tries = 0; tries <= 100 && !draft.IsOpen(); ++tries) {
+            draft_ =
+                folder + "glimsel-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++) + ".tmp";
+            draft = TOpenFile::CreateNew(draft_);
+            const DWORD error = GetLastError();
+            if (!draft.IsOpen() && error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
+        }
+        if (!draft.IsOpen()) {
+            draft_.clear();
+            return TBegun::NotMade;
+        }
+        if (!draft.Rewrite(before_)) {
+            draft.Close();
+            Discard();
+            return TBegun::NotFilled;
+        }
+        return TBegun::Ready;
+    }
+
     const std::string& WritePath() const { return draft_; }
+
+    void Discard() {
+        if (!draft_.empty()) DeleteFileA(std::exchange(draft_, std::string()).c_str());
+    }
 
     // Makes the draft's content the profile's; raises the write error naming
     // the profile when that fails.
     void Commit() {
-        if (InPlace()) return;
         std::string after;
         const TOpenFile draft = TOpenFile::Existing(draft_, false);
         if (!draft.IsOpen() || !draft.ReadAll(after)) RefuseWrite(profile_);
@@ -155,10 +166,8 @@ public:
     }
 
 private:
-    bool InPlace() const { return draft_ == profile_; }
-
     std::string profile_;
-    std::string draft_;
+    std::string draft_;   // empty while there is none
     TOpenFile target_;    // the profile, open for writing, when it existed
     std::string before_;  // its content when the save began
 };
@@ -191,17 +200,38 @@ void WriteDocument(TIniFile& ini, const TConfigDocument& doc) {
 
 void SaveWholeProfile(const std::string& path, const std::function<void(TIniFile&)>& write) {
     TProfileDraft draft(path);
+    // The draft goes to the temporary folder, or, where that cannot hold it
+    // (its drive full, a quota), beside the profile.
+    std::vector<std::string> places;
+    if (std::string temporary = TemporaryFolder(); !temporary.empty()) places.push_back(std::move(temporary));
+    places.push_back(FolderOf(path));
+    bool made = false;
+    for (const std::string& folder : places) {
+        const TProfileDraft::TBegun begun = draft.Begin(folder);
+        made = made || begun != TProfileDraft::TBegun::NotMade;
+        if (begun != TProfileDraft::TBegun::Ready) continue;
+        try {
+            TIniFile ini(draft.WritePath());
+            write(ini);
+        } catch (const EProfileError&) {
+            continue;
+        }
+        draft.Commit();
+        return;
+    }
+    if (made) RefuseWrite(path);
+    // No draft can be made anywhere: the writes go straight into the profile.
     try {
-        TIniFile ini(draft.WritePath());
+        TIniFile ini(path);
         write(ini);
     } catch (const EProfileError&) {
-        RefuseWrite(path);  // the draft's name means nothing to the user
+        RefuseWrite(path);
     }
-    draft.Commit();
 }
 
 void SaveDocument(const std::string& path, const TConfigDocument& doc) {
-    SaveWholeProfile(path, [&doc](TIniFile& ini) { WriteDocument(ini, doc); });
+    SaveWholeProfile(
+        path, [&doc](TIniFile& ini) { WriteDocument(ini, doc); });
 }
 
 }  // namespace config

@@ -26,17 +26,19 @@ namespace config {
 void SaveDocument(const std::string& path, const TConfigDocument& doc);
 
 // SaveDocument's frame around any series of writes, which makes a save whole
-// or nothing: the writes go to a draft of the profile, in the temporary
-// folder, that starts as a copy of it. The draft's content then takes the
-// place of the profile's, written into the profile in place (the old content
-// put back if that write fails part-way), so that the profile keeps
-// everything but its content: its path, a symbolic link and its target,
-// every name of a file with several, its permissions, owner, attributes and
-// security. Nothing new is ever left beside the profile.
+// or nothing: the writes go to a draft of the profile that starts as a copy
+// of it, in the temporary folder or, where that cannot hold it, beside the
+// profile. The draft's content then takes the place of the profile's,
+// written into the profile in place (the old content put back if that write
+// fails part-way), so that the profile keeps everything but its content: its
+// path, a symbolic link and its target, every name of a file with several,
+// its permissions, owner, attributes and security. The draft is removed:
+// nothing new is left beside the profile.
 //
-// A read-only profile, or one that this user or another program keeps from
-// being written, is refused before anything changes. Where the path names a
-// folder, or no draft can be made, the writes go straight into the profile.
+// A save is refused only when the profile itself cannot be written: a
+// read-only profile, a folder, one that this user or another program keeps
+// from being written, or where every draft was refused. Where no draft can
+// be made anywhere, the writes go straight into the profile.
 void SaveWholeProfile(const std::string& path, const std::function<void(TIniFile&)>& write);
 
 }  // namespace config

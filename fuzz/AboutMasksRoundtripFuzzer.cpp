@@ -4,8 +4,8 @@
 // below). Masks: every line that no store reads back empty comes back, in
 // order, as the store gives back any text. About lines: six of them,
 // trailing characters 0 to 32 trimmed; a line led by a character that the
-// store drops, by a quote or by ">", comes back whole to 255 characters
-// behind its ">", any other as the store gives back a text.
+// store drops or by ">", or enclosed in quotes, comes back whole to 255
+// characters behind its ">", any other as the store gives back a text.
 //
 // Input: Memo1's text up to the first NUL, then Memo2's; each cut into lines
 // at CR LF, CR or LF, a last empty line not counting, as a memo reports them
@@ -62,10 +62,11 @@ std::string ReadBack(std::string_view stored) {
     return std::string(stored.substr(0, 1023));
 }
 
-// Led by a character that the store drops at the start of a value, by a
-// quote, or by ">".
+// Led by a character that the store drops at the start of a value or by
+// ">", or enclosed in a pair of quotes.
 bool NeedsMark(std::string_view line) {
-    return !line.empty() && std::string_view(" \t\v\f\x1A\"'>").find(line[0]) != std::string_view::npos;
+    if (line.size() >= 2 && (line[0] == '"' || line[0] == '\'') && line.back() == line[0]) return true;
+    return !line.empty() && std::string_view(" \t\v\f\x1A>").find(line[0]) != std::string_view::npos;
 }
 
 }  // namespace

@@ -113,12 +113,12 @@ TEST(ProfileFormat, AboutLinesEncoding) {
     EXPECT_EQ(EncodeAboutLines({"Title\t  ", "  Sub", "\tTab", "    ", ">x", "6", "7", "8"}),
               (Values{"Title" + pad, ">  Sub", ">\tTab", "", ">>x", "6"}));
     // Every character that the profile functions drop at the start of a value,
-    // and a quote that they may strip, gets the ">"; other control characters
-    // and NBSP are kept by the store.
-    for (const char* lead : {" ", "\t", "\v", "\f", "\x1A", "\"", "'"})
-        EXPECT_EQ(EncodeAboutLines({"x", lead + std::string("L")})[1], ">" + std::string(lead) + "L") << int(*lead);
-    for (const char* lead : {"\x01", "\x1B", "\x1F", "\xA0", "<"})
-        EXPECT_EQ(EncodeAboutLines({"x", lead + std::string("L")})[1], lead + std::string("L")) << int(*lead);
+    // and a pair of quotes that they strip, gets the ">"; other control
+    // characters, NBSP and quotes that enclose nothing whole are kept.
+    for (const char* marked : {" L", "\tL", "\vL", "\fL", "\x1AL", "\"L\"", "'L'", "\"\"", "\"Beta\"  "})
+        EXPECT_EQ(EncodeAboutLines({"x", marked})[1], ">" + TrimRightBlanks(marked)) << marked;
+    for (const char* kept : {"\x01L", "\x1BL", "\x1FL", "\xA0L", "<L", "\"Beta\" build", "'L", "\"L'", "\""})
+        EXPECT_EQ(EncodeAboutLines({"x", kept})[1], kept) << kept;
     EXPECT_EQ(EncodeAboutLines({"   "}), (Values{pad, "", "", "", "", ""}));
 
     EXPECT_EQ(DecodeAboutLine(">>x"), ">x");

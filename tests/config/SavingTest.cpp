@@ -67,50 +67,55 @@ Lines Names(const TempFolder& folder) {
     return names;
 }
 
-// Makes writes to a file fail for whoever runs the test, and undoes it.
-HANDLE refusedHandle = INVALID_HANDLE_VALUE;
-void Refuse(const std::string& path) {
-    refusedHandle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                0, nullptr);
-}
-void Release(const std::string&) {
-    if (refusedHandle != INVALID_HANDLE_VALUE) CloseHandle(refusedHandle);
-    refusedHandle = INVALID_HANDLE_VALUE;
-}
-
-// The initial window, with three About lines: the file a save to a new file
-// writes. Trailing blanks of the first About line may or may not last in the
-// file (Wine drops them at the next write), so they are left out of the
-// comparison.
+// The initial window, with three About lines: the file a save to a new file,
+// or to an empty one, writes. Trailing blanks of the first About line may or
+// may not last in the file (Wine drops them at the next write), so they are
+// left out of the comparison.
 TEST_F(SaveFile, ANewFileHoldsTheFiveSections) {
-    TConfigDocument doc;
-    doc.Title = "Glimsel";
-    doc.Dialog = "Save Icon as ...";
-    doc.Default = "ics";
-    doc.MenuCaptions = {"&Copy Icon to clipboard",
-                        "Save Icon as *.&ICO ...",
-                        "Save Icon as *.&BMP ...",
-                        "Backgr&ound color ...",
-                        "&Website ...",
-                        "&E-mail ...",
-                        "&Help ...",
-                        "&About ..."};
-    doc.Masks = {"*.ic?", "*.exe;*.dll;*.ocx;*.cpl;*.ico", "*.*"};
-    doc.AboutLines = {"Icon viewer", "", "   Internal use"};
-    config::SaveDocument(ini, doc);
+    for (const bool existing : {false, true}) {
+        SCOPED_TRACE(existing ? "an empty file" : "no file");
+        std::filesystem::remove(ini);
+        if (existing) WriteBytes(ini, "");
+        TConfigDocument doc;
+        doc.Title = "Glimsel";
+        doc.Dialog = "Save Icon as ...";
+        doc.Default = "ics";
+        doc.MenuCaptions = {"&Copy Icon to clipboard",
+                            "Save Icon as *.&ICO ...",
+                            "Save Icon as *.&BMP ...",
+                            "Backgr&ound color ...",
+                            "&Website ...",
+                            "&E-mail ...",
+                            "&Help ...",
+                            "&About ..."};
+        doc.Masks = {"*.ic?", "*.exe;*.dll;*.ocx;*.cpl;*.ico", "*.*"};
+        doc.AboutLines = {"Icon viewer", "", "   Internal use"};
+        config::SaveDocument(ini, doc);
 
-    std::string text = ReadBytes(ini);
-    const std::string padded = "L1=Icon viewer" + kPad;
-    if (const auto at = text.find(padded); at != std::string::npos) text.erase(at + 14, kPad.size());
-    EXPECT_EQ(text,
-              "[Captions]\r\nTitle=Glimsel\r\nDialog=Save Icon as ...\r\n"
-              "[Menu]\r\nCopy=&Copy Icon to clipboard\r\nIcon=Save Icon as *.&ICO ...\r\n"
-              "Bitmap=Save Icon as *.&BMP ...\r\nBackground=Backgr&ound color ...\r\nHomepage=&Website ...\r\n"
-              "EMail=&E-mail ...\r\nHelp=&Help ...\r\nAbout=&About ...\r\n"
-              "[Extensions]\r\nE1=*.ic?\r\nE2=*.exe;*.dll;*.ocx;*.cpl;*.ico\r\nE3=*.*\r\n"
-              "[Options]\r\nEditMask=0\r\nShowFileNames=1\r\nHelpFile=\r\nOpen=\r\nDefault=ics\r\nHome=\r\n"
-              "Mail=\r\nColor=\r\n"
-              "[Dialogs]\r\nL1=Icon viewer\r\nL2=\r\nL3=>   Internal use\r\nL4=\r\nL5=\r\nL6=\r\n");
+        std::string text = ReadBytes(ini);
+        const std::string padded = "L1=Icon viewer" + kPad;
+        if (const auto at = text.find(padded); at != std::string::npos) text.erase(at + 14, kPad.size());
+        EXPECT_EQ(text,
+                  "[Captions]\r\nTitle=Glimsel\r\nDialog=Save Icon as ...\r\n"
+                  "[Menu]\r\nCopy=&Copy Icon to clipboard\r\nIcon=Save Icon as *.&ICO ...\r\n"
+                  "Bitmap=Save Icon as *.&BMP ...\r\nBackground=Backgr&ound color ...\r\nHomepage=&Website ...\r\n"
+                  "EMail=&E-mail ...\r\nHelp=&Help ...\r\nAbout=&About ...\r\n"
+                  "[Extensions]\r\nE1=*.ic?\r\nE2=*.exe;*.dll;*.ocx;*.cpl;*.ico\r\nE3=*.*\r\n"
+                  "[Options]\r\nEditMask=0\r\nShowFileNames=1\r\nHelpFile=\r\nOpen=\r\nDefault=ics\r\nHome=\r\n"
+                  "Mail=\r\nColor=\r\n"
+                  "[Dialogs]\r\nL1=Icon viewer\r\nL2=\r\nL3=>   Internal use\r\nL4=\r\nL5=\r\nL6=\r\n");
+    }
+}
+
+// A content shorter than the profile's leaves no tail of the old one.
+TEST_F(SaveFile, AShorterContentReplacesTheWholeFile) {
+    TConfigDocument doc = Sample();
+    for (int n = 0; n < 100; ++n) doc.Masks.push_back("*.m" + std::to_string(n));
+    config::SaveDocument(ini, doc);
+    config::SaveDocument(ini, Sample());
+    const std::string text = ReadBytes(ini);
+    EXPECT_EQ(text.find("*.m"), std::string::npos);
+    EXPECT_EQ(text.substr(text.size() - 5), "L6=\r\n");
 }
 
 // Texts and captions go in as the controls hold them: only the help file
@@ -129,12 +134,12 @@ TEST_F(SaveFile, EachValueIsWrittenAsItsControlHoldsIt) {
     struct Key {
         const char *section, *key, *value;
     };
-    for (const Key k : {Key{"Captions", "Title", "Brand Viewer"}, Key{"Captions", "Dialog", ">x"},
-                        Key{"Menu", "Copy", ""}, Key{"Menu", "About", "&About"}, Key{"Options", "HelpFile", "viewer.hlp"},
-                        Key{"Options", "Open", "C:\\Icons\\start.ico"}, Key{"Options", "Default", "ICO"},
-                        Key{"Options", "EditMask", "1"}, Key{"Options", "ShowFileNames", "0"},
-                        Key{"Options", "Color", "$12345678"}, Key{"Options", "Home", "http://example.org"},
-                        Key{"Options", "Mail", "me@example.org"}})
+    for (const Key k :
+         {Key{"Captions", "Title", "Brand Viewer"}, Key{"Captions", "Dialog", ">x"}, Key{"Menu", "Copy", ""},
+          Key{"Menu", "About", "&About"}, Key{"Options", "HelpFile", "viewer.hlp"},
+          Key{"Options", "Open", "C:\\Icons\\start.ico"}, Key{"Options", "Default", "ICO"},
+          Key{"Options", "EditMask", "1"}, Key{"Options", "ShowFileNames", "0"}, Key{"Options", "Color", "$12345678"},
+          Key{"Options", "Home", "http://example.org"}, Key{"Options", "Mail", "me@example.org"}})
         EXPECT_EQ(Read(ini, k.section, k.key, "missing"), k.value) << k.section << "." << k.key;
 }
 
@@ -202,8 +207,8 @@ TEST_F(SaveFile, AboutLinesLedByDroppedCharactersComeBackAfterSaveAndLoad) {
                       "Eof"};
     EXPECT_EQ(reload(typed), typed);
     EXPECT_EQ(reload({"\tFirst", "\x1A"}), (Lines{"\tFirst", "", "", "", "", ""})) << "a lone blank is trimmed";
-    EXPECT_EQ(reload({"\">x\"", "'quoted'", "\"\"", "\"open", "", ""}),
-              (Lines{"\">x\"", "'quoted'", "\"\"", "\"open", "", ""}));
+    EXPECT_EQ(reload({"\">x\"", "'quoted'", "\"\"", "\"open", "\"Beta\" build", "'"}),
+              (Lines{"\">x\"", "'quoted'", "\"\"", "\"open", "\"Beta\" build", "'"}));
 
     WriteBytes(ini, "[Dialogs]\r\nL1=>\tTabbed\r\n");
     TConfigDocument other;
@@ -302,31 +307,46 @@ Lines Drafts() {
     return drafts;
 }
 
-// A write that the file system itself refuses half-way: the error names the
-// profile, not the file that was being written.
-TEST_F(SaveFile, ARealRefusalHalfWayNamesTheProfile) {
+// A draft that the file system refuses half-way, as a full drive or a quota
+// would: one refused in the temporary folder is made again beside the
+// profile; when every draft is refused, the error names the profile, not a
+// draft, and the profile is as it was. Nothing is left behind either way.
+TEST_F(SaveFile, ADraftRefusedHalfWayIsMadeAgainBesideTheProfile) {
     const std::string before = "[Captions]\r\nTitle=kept\r\n";
-    WriteBytes(ini, before);
-    std::string draft;
-    try {
-        config::SaveWholeProfile(ini, [&](config::TIniFile& out) {
-            out.WriteValue("Captions", "Title", "new");
-            const Lines drafts = Drafts();
-            ASSERT_EQ(drafts.size(), 1u) << "the save writes into a file of its own";
-            draft = drafts[0];
-            Refuse(draft);
-            out.WriteValue("Captions", "Dialog", "new");
-        });
-        ADD_FAILURE() << "the save reported success";
-    } catch (const config::EProfileError& e) {
-        EXPECT_EQ(e.FileName(), ini);
+    for (const bool everyDraft : {false, true}) {
+        SCOPED_TRACE(everyDraft ? "every draft refused" : "the temporary folder's draft refused");
+        WriteBytes(ini, before);
+        std::vector<HANDLE> held;
+        Lines places;
+        bool refused = false;
+        try {
+            config::SaveWholeProfile(
+                ini,
+                [&](config::TIniFile& out) {
+                    const std::string place = std::filesystem::path(out.FileName()).parent_path().string();
+                    places.push_back(place);
+                    out.WriteValue("Captions", "Title", "new");
+                    if (everyDraft || place != folder.Path().string())
+                        held.push_back(CreateFileA(out.FileName().c_str(), GENERIC_READ,
+                                                   FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                                                   nullptr));
+                    out.WriteValue("Captions", "Dialog", "new");
+                });
+        } catch (const config::EProfileError& e) {
+            refused = true;
+            EXPECT_EQ(e.FileName(), ini);
+        }
+        for (HANDLE handle : held) CloseHandle(handle);
+        EXPECT_EQ(refused, everyDraft);
+        ASSERT_EQ(places.size(), 2u);
+        EXPECT_NE(places[0], places[1]) << "the first draft is in the temporary folder";
+        EXPECT_EQ(places[1], folder.Path().string());
+        EXPECT_EQ(ReadBytes(ini) == before, everyDraft);
+        EXPECT_EQ(Read(ini, "Captions", "Dialog", "-"), everyDraft ? "-" : "new");
+        EXPECT_EQ(Names(folder), Lines{"brand.ini"});
+        EXPECT_EQ(Drafts(), Lines{});
     }
-    Release(draft);
-    EXPECT_EQ(ReadBytes(ini), before);
-    EXPECT_EQ(Names(folder), Lines{"brand.ini"});
-    EXPECT_EQ(Drafts(), Lines{});
 }
-
 
 TEST_F(SaveFile, TheProfileKeepsItsAttributes) {
     WriteBytes(ini, "[Captions]\r\nTitle=old\r\n");
@@ -385,7 +405,7 @@ TEST(SaveKeeps, EverythingAboutTheProfileButItsContent) {
         std::size_t pathLength;  // of the profile's path, 0 for a short one
         bool symbolicLink;       // the profile is a link to real/real.ini
         bool hardLink;           // the profile has a second name, other.ini
-        bool heldOpen;           // another handle shares reading and writing, not deleting
+        bool heldOpen;           // another handle that may delete it shares reading and writing, not deleting
     };
     const Case cases[] = {
         {"a profile behind a symbolic link", "644", 0, true, false, false},
@@ -429,7 +449,7 @@ TEST(SaveKeeps, EverythingAboutTheProfileButItsContent) {
             names.push_back(folder.File("other.ini"));
             std::filesystem::create_hard_link(profile, names.back());
         }
-        HANDLE holder = c.heldOpen ? CreateFileA(profile.c_str(), GENERIC_READ | GENERIC_WRITE,
+        HANDLE holder = c.heldOpen ? CreateFileA(profile.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE,
                                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr)
                                    : INVALID_HANDLE_VALUE;
         ASSERT_EQ(holder != INVALID_HANDLE_VALUE, c.heldOpen);
@@ -528,7 +548,9 @@ TEST_F(SaveFile, RandomDocumentsComeBackAsSaved) {
         for (std::size_t n = 0; n < 6 && n < doc.AboutLines.size(); ++n) {
             const std::string line = config::TrimRightBlanks(doc.AboutLines[n]);
             const bool escaped =
-                !line.empty() && std::string_view(" >\"'").find(line.front()) != std::string_view::npos;
+                !line.empty() &&
+                (line.front() == ' ' || line.front() == '>' ||
+                 (line.size() >= 2 && (line.front() == '"' || line.front() == '\'') && line.back() == line.front()));
             about[n] = escaped ? line : AsReadBack(line);
         }
         for (std::string& line : back.AboutLines) line = config::TrimRightBlanks(line);
