@@ -29,6 +29,9 @@ TEST(Contrast, RatioAndChoiceOverTheShippedSchemes) {
     for (const Case& c : {
              Case{"Windows 7 to 11", Rgb(153, 180, 209), Rgb(240, 240, 240), Rgb(0, 102, 204), black, Rgb(0, 102, 204),
                   black},
+             // Windows 10's accent blue reads 3.95 : 1 on the face colour.
+             Case{"Windows 10 accent", Rgb(0, 120, 215), Rgb(240, 240, 240), Rgb(0, 102, 204), black, Rgb(0, 102, 204),
+                  black},
              Case{"High Contrast Black", Rgb(0, 0, 255), black, Rgb(0, 0, 255), white, white, white},
              Case{"High Contrast White", Rgb(0, 0, 0), white, Rgb(0, 0, 159), black, black, black},
              Case{"Wine", Rgb(10, 36, 106), Rgb(212, 208, 200), Rgb(0, 0, 200), black, Rgb(10, 36, 106), black},
