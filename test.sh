@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Sets up what is missing, builds the native and windows presets and runs every
-# test, then builds the Windows program again with clang (the windows-clang
-# preset) and runs its window-free tests.
+# Sets up what is missing, then runs the workflow presets: native and windows
+# (configure, build, test), the release archive driven through a session, and
+# windows-clang (the Windows program built again with clang, and its
+# window-free tests).
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -16,25 +17,22 @@ trap cleanup EXIT
 # A new Wine prefix is mostly waiting: it is made while the code builds.
 tools/wine-run.sh --init &
 prefix=$!
-
-cmake --preset native >/dev/null
-cmake --build --preset native -j"$(nproc)"
-cmake --preset windows >/dev/null
-cmake --build --preset windows -j"$(nproc)"
-wait "$prefix" || { echo "The Wine prefix could not be made (tools/wine-run.sh --init)" >&2; exit 1; }
+export CMAKE_BUILD_PARALLEL_LEVEL=$(nproc)
 
 status=0
-echo "== native tests =="
-ctest --preset native -j"$(nproc)" || status=1
-echo "== Windows tests (under Wine) =="
-ctest --preset windows || status=1
+echo "== native: configure, build, test =="
+CTEST_PARALLEL_LEVEL=$(nproc) cmake --workflow --preset native || status=1
+wait "$prefix" || { echo "The Wine prefix could not be made (tools/wine-run.sh --init)" >&2; exit 1; }
+echo "== windows: configure, build, test (under Wine) =="
+cmake --workflow --preset windows || status=1
 echo "== the release archive, as a user gets it =="
 # Built from the committed tree, unpacked beside the stand-in viewer, and
 # driven through a session: start with a profile, edit, Save as with the
 # copy of the viewer, Exit with an unsaved edit and Yes.
 if tools/release.sh; then
     unpacked=$(mktemp -d)
-    unzip -q dist/glimcfg-*-win64.zip -d "$unpacked"
+    archive=$PWD/$(ls dist/glimcfg-*-win64.zip)
+    (cd "$unpacked" && cmake -E tar xf "$archive")
     cp build/windows/bin/viewer_standin.exe "$unpacked/glimview.exe"
     GLIM_PROGRAM="Z:$(tr / '\\' <<<"$unpacked/glimcfg.exe")" tools/wine-run.sh build/windows/bin/e2e_tests.exe \
         --gtest_color=no --gtest_filter='Program.ShowsItsWindow*:FileCommandsE2E.SaveAsWrites*:FileCommandsE2E.ExitAsks*' ||
@@ -43,8 +41,6 @@ if tools/release.sh; then
 else
     status=1
 fi
-echo "== Windows program built with clang: the tests without windows (under Wine) =="
-cmake --preset windows-clang >/dev/null
-cmake --build --preset windows-clang -j"$(nproc)" || status=1
-ctest --preset windows-clang || status=1
+echo "== windows-clang: configure, build, the tests without windows (under Wine) =="
+cmake --workflow --preset windows-clang || status=1
 exit $status

@@ -12,7 +12,6 @@ packages=(
     clang-14 lld
     wine wine64 fonts-wine
     xvfb xauth x11-utils imagemagick
-    zip unzip
 )
 [ $# -gt 0 ] && packages=("$@")
 
