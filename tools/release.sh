@@ -26,8 +26,12 @@ cmake --install "$src/build/release" --prefix "$stage" >/dev/null
 
 mkdir -p dist
 rm -f "dist/$name.zip"
-(cd "$stage" && TZ=UTC cmake -E tar cf "$root/dist/$name.zip" --format=zip --mtime="$commit_time" \
-    glimcfg.exe README.txt LICENSE.txt)
+# zip -X stores no extra fields: cmake -E tar would store each file's access
+# and change times beside the modification time that --mtime sets, and
+# those differ from run to run.
+chmod 644 "$stage"/*
+TZ=UTC touch -d "$commit_time" "$stage"/*
+(cd "$stage" && TZ=UTC zip -q -X -9 "$root/dist/$name.zip" glimcfg.exe README.txt LICENSE.txt)
 (cd dist && sha256sum "$name.zip" >SHA256SUMS)
 echo "dist/$name.zip ($(stat -c %s "$stage/glimcfg.exe") bytes of program)"
 cat dist/SHA256SUMS

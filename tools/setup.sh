@@ -12,6 +12,7 @@ packages=(
     clang-14 lld
     wine wine64 fonts-wine
     xvfb xauth x11-utils imagemagick
+    zip
 )
 [ $# -gt 0 ] && packages=("$@")
 
