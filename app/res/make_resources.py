@@ -9,7 +9,6 @@ one string per row, top row first.  The characters name colours of the
 standard 16-colour palette (see LEGEND); '.' is the transparent background.
 
     python3 make_resources.py                  rewrite the .ico and .bmp files
-    python3 make_resources.py --check          fail if any file is out of date
     python3 make_resources.py --preview DIR    also write enlarged PNG previews
 
 Only the standard library is used and the output does not depend on time or
@@ -518,15 +517,11 @@ def write_previews(directory):
 
 def main(argv):
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    parser.add_argument("--check", action="store_true",
-                        help="only compare the files with what would be "
-                             "written; exit 1 if any differs")
     parser.add_argument("--preview", metavar="DIR",
                         help="also write enlarged PNG previews into DIR")
     args = parser.parse_args(argv)
 
     here = os.path.dirname(os.path.abspath(__file__))
-    stale = []
     for name, data in sorted(outputs().items()):
         path = os.path.join(here, name)
         try:
@@ -536,18 +531,11 @@ def main(argv):
             current = None
         if current == data:
             continue
-        stale.append(name)
-        if not args.check:
-            with open(path, "wb") as f:
-                f.write(data)
+        with open(path, "wb") as f:
+            f.write(data)
+        print("wrote %s" % name)
     if args.preview:
         write_previews(args.preview)
-    if args.check:
-        for name in stale:
-            print("out of date: %s" % name, file=sys.stderr)
-        return 1 if stale else 0
-    for name in stale:
-        print("wrote %s" % name)
     return 0
 
 
