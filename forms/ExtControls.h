@@ -27,25 +27,18 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 };
 
-// A picture resource (bitmap or icon) may come with a copy at twice its size
-// under its id plus this; pictures are drawn at the form's scale from the copy
-// that keeps them crisp.
-inline constexpr int kDoubleSizeResource = 1000;
-
 // A flat button with a glyph left of its caption. It never takes the focus
 // and draws its border only while the mouse is over it. For screen readers
 // it is a push button named by its caption without the trailing blanks.
 class TSpeedButton : public TWinControl {
 public:
     // glyphId: a 16-colour bitmap resource holding numGlyphs images side by
-    // side (normal, then disabled); its bottom-left pixel is transparent.
+    // side, of which the button shows the first; its bottom-left pixel is
+    // transparent. The glyph is drawn at the form's scale.
     TSpeedButton(TComponent* owner, const ControlDef& def, int glyphId, int numGlyphs = 1);
 
     int NumGlyphs() const noexcept { return numGlyphs_; }
-    // The glyph bitmap at its designed size.
     HBITMAP Glyph() const noexcept { return glyph_.Get(); }
-    bool Enabled() const;
-    void SetEnabled(bool enabled);
     std::string AccessibleName() const override;
 
     static constexpr int kSpacing = 4;
@@ -58,7 +51,6 @@ private:
     void SetHot(bool hot);
 
     BitmapHandle glyph_;
-    BitmapHandle largeGlyph_;  // the copy at twice the size, if any
     int numGlyphs_;
     int glyphWidth_ = 0;
     int glyphHeight_ = 0;
@@ -102,8 +94,7 @@ protected:
 private:
     void Paint(HDC dc, RECT r);
 
-    IconHandle icon_;
-    IconHandle largeIcon_;  // the image at twice the size
+    IconHandle icon_;  // the image of the icon at its designed size
 };
 
 }  // namespace forms

@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "forms/Colors.h"
 #include "forms/Win.h"
@@ -121,14 +120,10 @@ COLORREF TextColor(const TFont& font, COLORREF background);
 void DrawTransparent(HDC dc, int x, int y, HBITMAP bitmap, int srcX, int srcY, int width, int height,
                      COLORREF transparent);
 
-// Which copy of a picture (the sizes of its copies in pixels) to draw at
-// `size` pixels: the largest that a whole factor enlarges to exactly that
-// size, so the picture stays crisp; otherwise the one nearest in size.
-size_t NearestCopy(const std::vector<int>& sizes, int size);
-
 // Draws a picture composed at its own size in `source` (width by height)
 // stretched into the target rectangle: pixel for pixel when the factors are
-// whole, smoothed otherwise.
+// whole, smoothed otherwise, from the picture doubled pixel for pixel where
+// the target is at least one and a half times its size.
 void StretchPicture(HDC dc, int x, int y, int width, int height, HDC source, int sourceWidth, int sourceHeight);
 
 }  // namespace forms

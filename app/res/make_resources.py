@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Writes the icon and the glyph bitmaps of Glimsel Configuration.
 
-Each picture is written at its designed size and, for screens of a higher
-scale, at twice that size, pixel for pixel from the same map.
+Each glyph is written at its designed size: the program draws it at the
+window's scale.  The icon holds the image at its designed size and, for the
+shell on screens of a higher scale, at twice that size, pixel for pixel from
+the same map.
 
 Every picture lives in this file as a pixel map: one character per pixel,
 one string per row, top row first.  The characters name colours of the
@@ -398,7 +400,7 @@ def make_ico(images):
 
 def enlarged(image, factor):
     """The same pixel map with every pixel a factor-by-factor square: the
-    copy for screens of a higher scale, as crisp as the original."""
+    icon's image for screens of a higher scale, as crisp as the original."""
     return ["".join(ch * factor for ch in row)
             for row in image for _ in range(factor)]
 
@@ -443,19 +445,12 @@ def glyphs():
     }
 
 
-# The copies at twice the size are named after the original with "_x2";
-# the icon file holds both sizes.
-DOUBLE_SUFFIX = "_x2"
-
-
 def outputs():
     """File name -> contents of every generated file."""
     icon = icon_image()
     files = {"glimcfg.ico": make_ico([icon, enlarged(icon, 2)])}
     for name, image in glyphs().items():
-        stem = name[:-len(".bmp")]
         files[name] = make_bmp(image)
-        files[stem + DOUBLE_SUFFIX + ".bmp"] = make_bmp(enlarged(image, 2))
     return files
 
 

@@ -137,16 +137,6 @@ TEST_F(Form1Scale, MovedToAScreenOfAnotherScaleItIsLaidOutAgainKeepingItsState) 
     EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore + 2);
 }
 
-TEST(PictureCopies, TheCopyThatStaysCrispOrElseTheNearest) {
-    struct Case {
-        int size;
-        size_t copy;
-    };
-    // Copies of 16 and 32 pixels.
-    const Case cases[] = {{16, 0}, {32, 1}, {48, 0}, {64, 1}, {15, 0}, {20, 0}, {24, 1}, {25, 1}, {40, 1}, {8, 0}};
-    for (const Case& c : cases) EXPECT_EQ(NearestCopy({16, 32}, c.size), c.copy) << c.size << " pixels";
-}
-
 TEST(PictureCopies, AWholeFactorRepeatsEveryPixel) {
     WindowDC screen(nullptr);
     MemoryDC source(CreateCompatibleDC(screen.Get()));
