@@ -14,8 +14,7 @@ namespace forms {
 
 static_assert(clBackground == SystemColor(COLOR_BACKGROUND) && clActiveCaption == SystemColor(COLOR_ACTIVECAPTION) &&
               clWindowText == SystemColor(COLOR_WINDOWTEXT) && clBtnFace == SystemColor(COLOR_BTNFACE) &&
-              clGrayText == SystemColor(COLOR_GRAYTEXT) && clBtnText == SystemColor(COLOR_BTNTEXT) &&
-              clHotLight == SystemColor(COLOR_HOTLIGHT));
+              clBtnText == SystemColor(COLOR_BTNTEXT) && clHotLight == SystemColor(COLOR_HOTLIGHT));
 
 // The mouse cursors the controls and the screen use; crDefault is the arrow.
 enum TCursor : int { crDefault = 0, crHourGlass = -11, crHandPoint = -21 };

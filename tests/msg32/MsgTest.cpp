@@ -166,7 +166,7 @@ TEST_F(MsgTest, MessagesAndCaptionsArePickedByIndex) {
     EXPECT_EQ(msg->ShowBox(mbInformation, 0, 2, args), 0) << "an empty selected line shows nothing";
     EXPECT_EQ(seen.count, before);
 
-    messages.Put(0, "changed");
+    messages.Assign(std::vector<std::string>{"changed"});
     EXPECT_EQ(msg->Messages()[0], "one") << "the component keeps its own copy";
 }
 
