@@ -23,7 +23,8 @@ public:
 // The event of most controls and components: who raised it.
 using TNotifyEvent = Method<TObject*>;
 
-enum class TOperation { opInsert, opRemove };
+// What Notification reports of another component: its destruction.
+enum class TOperation { opRemove };
 
 class TComponent : public TObject {
 public:

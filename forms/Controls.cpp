@@ -125,14 +125,6 @@ HBRUSH TWinControl::ColorBrush() {
     return brush_.Get();
 }
 
-bool TWinControl::Visible() const { return handle_ && IsWindowVisible(handle_); }
-
-bool TWinControl::Focused() const { return handle_ && GetFocus() == handle_; }
-
-void TWinControl::SetFocus() {
-    if (handle_) ::SetFocus(handle_);
-}
-
 void TWinControl::Click() { OnClick(this); }
 
 RECT TWinControl::ScaledRect() const {

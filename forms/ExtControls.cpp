@@ -62,7 +62,7 @@ LRESULT TPanel::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 
 // ---- TBevel -----------------------------------------------------------------
 
-TBevel::TBevel(TComponent* owner, const ControlDef& def, TBevelShape) : TWinControl(owner, def) {
+TBevel::TBevel(TComponent* owner, const ControlDef& def) : TWinControl(owner, def) {
     CreateWnd({"TBevel", WS_VISIBLE | WS_CLIPSIBLINGS, 0}, true);
 }
 

@@ -15,13 +15,10 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 };
 
-enum class TBevelShape { bsLeftLine };
-
-// An etched (lowered) line at the left edge.
+// An etched (lowered) line at its left edge.
 class TBevel : public TWinControl {
 public:
-    // bsLeftLine is the one shape there is.
-    TBevel(TComponent* owner, const ControlDef& def, TBevelShape shape = TBevelShape::bsLeftLine);
+    TBevel(TComponent* owner, const ControlDef& def);
 
 protected:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -85,8 +82,6 @@ protected:
 class TImage : public TClickable {
 public:
     TImage(TComponent* owner, const ControlDef& def, int iconId);
-    // The icon at its designed size.
-    HICON Picture() const noexcept { return icon_.Get(); }
 
 protected:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -34,10 +34,10 @@ protected:
         for (TLabel* label : {form->Label1, form->Label2, form->Label3, form->Label4, form->Label5, form->Label6,
                               form->Label7, form->Label8, form->Label9, form->Label10}) {
             RECT r = RectInParent(label->Handle());
-            SIZE text = TextExtent(label->Handle(), label->Caption());
-            EXPECT_GE(r.right - r.left, text.cx) << label->Caption();
-            EXPECT_GE(r.bottom - r.top, text.cy) << label->Caption();
-            EXPECT_LT(r.bottom - r.top, 2 * text.cy) << label->Caption() << ": one line";
+            SIZE text = TextExtent(label->Handle(), label->Text());
+            EXPECT_GE(r.right - r.left, text.cx) << label->Text();
+            EXPECT_GE(r.bottom - r.top, text.cy) << label->Text();
+            EXPECT_LT(r.bottom - r.top, 2 * text.cy) << label->Text() << ": one line";
         }
         for (TCheckBox* check : {form->CheckBox1, form->CheckBox2}) {
             RECT r = RectInParent(check->Handle());
@@ -96,7 +96,7 @@ TEST_F(Form1Scale, MovedToAScreenOfAnotherScaleItIsLaidOutAgainKeepingItsState) 
     form->Edit2->SetText("kept");
     form->Memo2->Lines().Assign(std::vector<std::string>{"one", "two"});
     form->CheckBox1->SetChecked(true);
-    form->Edit4->SetFocus();
+    SetFocus(form->Edit4->Handle());
     const std::vector<HWND> order = Children(form->Panel1->Handle());
     const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     const int first = form->Dpi();

@@ -35,6 +35,14 @@ protected:
         SetActiveWindow(form->Handle());
         Pump(5);
     }
+
+    // The cursor a control sets while the mouse is over it.
+    static HCURSOR CursorOver(TWinControl* c) {
+        SetCursor(nullptr);
+        SendMessageA(c->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(c->Handle()),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return GetCursor();
+    }
 };
 
 struct Expected {
@@ -225,7 +233,8 @@ TEST_F(Form1Test, DefaultContents) {
     EXPECT_EQ(about[2].substr(0, 11), "          A") << "ten blanks, then the reservation of rights";
     EXPECT_NE(about[2].find("rights reserved"), std::string::npos);
     EXPECT_EQ(form->ScrollBox1->Color(), static_cast<TColor>(0x80000001));
-    EXPECT_NE(form->Image1->Picture(), nullptr);
+    const Picture icon = Render(form->Image1->Handle());
+    EXPECT_LT(icon.Extent(ColorToRGB(clBackground)).left, icon.width) << "the icon is drawn";
 }
 
 TEST_F(Form1Test, SpeedButtonsHaveGlyphsHintsAndCursors) {
@@ -250,7 +259,7 @@ TEST_F(Form1Test, SpeedButtonsHaveGlyphsHintsAndCursors) {
         SCOPED_TRACE(b.button->Name());
         EXPECT_EQ(b.button->Hint(), b.hint);
         EXPECT_EQ(b.button->NumGlyphs(), b.glyphs);
-        EXPECT_EQ(b.button->Cursor(), b.cursor);
+        EXPECT_EQ(CursorOver(b.button), CursorHandle(b.cursor));
         ASSERT_NE(b.button->Glyph(), nullptr);
         BITMAP bm{};
         GetObjectA(b.button->Glyph(), sizeof bm, &bm);
@@ -259,8 +268,8 @@ TEST_F(Form1Test, SpeedButtonsHaveGlyphsHintsAndCursors) {
         EXPECT_EQ(bm.bmBitsPixel, 4);
         EXPECT_FALSE(GetWindowLongA(b.button->Handle(), GWL_STYLE) & WS_TABSTOP);
     }
-    EXPECT_EQ(form->ScrollBox1->Cursor(), crHandPoint);
-    EXPECT_EQ(form->Image1->Cursor(), crHandPoint);
+    EXPECT_EQ(CursorOver(form->ScrollBox1), CursorHandle(crHandPoint));
+    EXPECT_EQ(CursorOver(form->Image1), CursorHandle(crHandPoint));
     EXPECT_TRUE(form->ShowHint());
 }
 
@@ -276,7 +285,7 @@ TEST_F(Form1Test, TabGoesThroughTheEditorsInOrderAndNeverToAButton) {
     const std::vector<TWinControl*> order{form->Edit1,     form->Edit2, form->Edit3, form->Edit4,
                                           form->Edit5,     form->Edit6, form->Edit7, form->CheckBox1,
                                           form->CheckBox2, form->Memo1, form->Memo2, form->Edit1};
-    form->Edit1->SetFocus();
+    SetFocus(form->Edit1->Handle());
     for (size_t i = 1; i < order.size(); ++i) {
         PressKey(VK_TAB);
         EXPECT_EQ(GetFocus(), order[i]->Handle()) << "after " << order[i - 1]->Name();
@@ -288,7 +297,7 @@ TEST_F(Form1Test, TabGoesThroughTheEditorsInOrderAndNeverToAButton) {
 TEST_F(Form1Test, ClickingASpeedButtonLeavesTheFocusAlone) {
     ServiceOverride box(&Services::MessageBox, [](HWND, const char*, const char*, UINT) { return IDOK; });
     ShowAndActivate();
-    form->Edit3->SetFocus();
+    SetFocus(form->Edit3->Handle());
     HWND button = form->HelpBtn->Handle();
     SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
@@ -298,11 +307,10 @@ TEST_F(Form1Test, ClickingASpeedButtonLeavesTheFocusAlone) {
 
 TEST_F(Form1Test, CapitalsTypedIntoTheExtensionArriveInLowerCase) {
     ShowAndActivate();
-    form->Edit7->SetFocus();
+    SetFocus(form->Edit7->Handle());
     SendMessageA(form->Edit7->Handle(), EM_SETSEL, 0, -1);
     for (char c : std::string("ICO")) TypeChar(c);
     EXPECT_EQ(form->Edit7->Text(), "ico");
-    EXPECT_EQ(form->Edit7->CharCase(), TEditCharCase::ecLowerCase);
 }
 
 TEST_F(Form1Test, MemoKeepsLongLinesWholeAndEnterStartsANewLine) {
@@ -318,7 +326,7 @@ TEST_F(Form1Test, MemoKeepsLongLinesWholeAndEnterStartsANewLine) {
     EXPECT_EQ(form->Memo1->Lines().ToVector(), std::vector<std::string>{longLine});
 
     ShowAndActivate();
-    form->Memo1->SetFocus();
+    SetFocus(form->Memo1->Handle());
     SendMessageA(memo, EM_SETSEL, 0, -1);
     TypeChar('a');
     PressKey(VK_RETURN);
@@ -376,10 +384,6 @@ TEST_F(Form1Test, PopupMenuShowsVisibleItemsWithSeparators) {
         GetMenuStringA(menu.Get(), static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
         EXPECT_STREQ(text, captions[i]);
     }
-    EXPECT_EQ(form->Copytoclipboard1->Hint(), "Copy icon to clipboard");
-    EXPECT_EQ(form->Saveas1->Hint(), "Save icon as ... icon");
-    EXPECT_EQ(form->SaveIconasBMP1->Hint(), "Save icon as ... bitmap");
-    EXPECT_EQ(form->Setbackgroundcolor1->Hint(), "Select background color");
 
     // A caption changed to "-" makes the item a separator at the next opening.
     form->Internet1->SetCaption("-");
@@ -415,7 +419,6 @@ TEST_F(Form1Test, FileAndColourDialogsAreSetUp) {
     EXPECT_EQ(buffer, std::string(expected, sizeof expected));
 
     EXPECT_TRUE(form->ColorDialog1->Ctl3D);
-    EXPECT_EQ(form->ColorDialog1->Options, 0u);
 }
 
 TEST_F(Form1Test, ExitHidesTheWindowAndEndsTheMessageLoop) {

@@ -175,10 +175,10 @@ TEST_F(MsgTest, AFormDisabledBeforeStaysDisabledAndTheFocusComesBack) {
     second->Show();
     EnableWindow(second->Handle(), FALSE);
     SetForegroundWindow(form->Handle());
-    form->Other->SetFocus();
+    SetFocus(form->Other->Handle());
     Pump();
     ASSERT_EQ(Screen->ActiveControl(), form->Other);
-    auto answer = Answer(IDOK, [&] { form->Edit->SetFocus(); });
+    auto answer = Answer(IDOK, [&] { SetFocus(form->Edit->Handle()); });
     Screen->SetCursor(crHandPoint);
     msg->ShowText(mbInformation, "hello");
     EXPECT_FALSE(IsWindowEnabled(second->Handle()));
