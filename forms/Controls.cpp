@@ -449,12 +449,8 @@ void TForm::Show() {
 
 void TForm::Close() {
     if (!CloseQuery()) return;
-    if (Application && Application->MainForm() == this) {
-        Application->Terminate();
-        if (Application->Terminated()) ShowWindow(Handle(), SW_HIDE);
-    } else {
-        ShowWindow(Handle(), SW_HIDE);
-    }
+    if (Application && Application->MainForm() == this) Application->Terminate();
+    ShowWindow(Handle(), SW_HIDE);
 }
 
 bool TForm::CloseQuery() {

@@ -36,6 +36,13 @@ protected:
         Pump(5);
     }
 
+    // The control of the window's definition with that name.
+    TWinControl* Named(const std::string& name) const {
+        for (int i = 0; i < form->ComponentCount(); ++i)
+            if (form->Components(i)->Name() == name) return dynamic_cast<TWinControl*>(form->Components(i));
+        return nullptr;
+    }
+
     // The cursor a control sets while the mouse is over it.
     static HCURSOR CursorOver(TWinControl* c) {
         SetCursor(nullptr);
@@ -139,10 +146,10 @@ TEST_F(Form1Test, PanelsFillTheTopAndTheBottom) {
 TEST_F(Form1Test, EveryControlStandsWhereDefinedWithItsTextAndFont) {
     for (const Expected& e : kControls) {
         SCOPED_TRACE(e.name);
-        auto* c = dynamic_cast<TWinControl*>(form->FindComponent(e.name));
+        TWinControl* c = Named(e.name);
         ASSERT_NE(c, nullptr);
         ASSERT_NE(c->Handle(), nullptr);
-        auto* parent = dynamic_cast<TWinControl*>(form->FindComponent(e.parent));
+        TWinControl* parent = Named(e.parent);
         ASSERT_NE(parent, nullptr);
         EXPECT_EQ(GetParent(c->Handle()), parent->Handle());
         const std::string kind = e.name;
@@ -162,11 +169,10 @@ TEST_F(Form1Test, EveryControlStandsWhereDefinedWithItsTextAndFont) {
 
 TEST_F(Form1Test, FontColoursOfHeadingsAndButtons) {
     for (const char* name : {"Label3", "Label4", "Label10", "SpeedButton5", "SpeedButton1", "SpeedButton2"})
-        EXPECT_EQ(dynamic_cast<TWinControl*>(form->FindComponent(name))->Font().Color, clActiveCaption) << name;
-    for (const char* name : {"SpeedButton3", "SpeedButton4"})
-        EXPECT_EQ(dynamic_cast<TWinControl*>(form->FindComponent(name))->Font().Color, clBlack) << name;
+        EXPECT_EQ(Named(name)->Font().Color, clActiveCaption) << name;
+    for (const char* name : {"SpeedButton3", "SpeedButton4"}) EXPECT_EQ(Named(name)->Font().Color, clBlack) << name;
     for (const char* name : {"OpenBtn", "SaveAsBtn", "HelpBtn", "AboutBtn", "Label1", "Edit1"})
-        EXPECT_EQ(dynamic_cast<TWinControl*>(form->FindComponent(name))->Font().Color, clWindowText) << name;
+        EXPECT_EQ(Named(name)->Font().Color, clWindowText) << name;
 }
 
 // The headings and the captions of Save and Exit on the schemes that Windows
