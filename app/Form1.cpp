@@ -45,19 +45,19 @@ TForm1::TForm1(TComponent* owner)
 
     IconMenu = new TPopupMenu(this);
     IconMenu->SetName("IconMenu");
-    auto item = [&](const char* name, const char* caption, const char* hint = "", bool visible = true) {
-        auto* mi = new TMenuItem(this, name, caption, hint, visible);
+    auto item = [&](const char* name, const char* caption, bool visible = true) {
+        auto* mi = new TMenuItem(this, name, caption, visible);
         IconMenu->Add(mi);
         return mi;
     };
-    Copytoclipboard1 = item("Copytoclipboard1", "&Copy Icon to clipboard", "Copy icon to clipboard");
-    Saveas1 = item("Saveas1", "Save Icon as *.&ICO ...", "Save icon as ... icon");
-    SaveIconasBMP1 = item("SaveIconasBMP1", "Save Icon as *.&BMP ...", "Save icon as ... bitmap");
+    Copytoclipboard1 = item("Copytoclipboard1", "&Copy Icon to clipboard");
+    Saveas1 = item("Saveas1", "Save Icon as *.&ICO ...");
+    SaveIconasBMP1 = item("SaveIconasBMP1", "Save Icon as *.&BMP ...");
     N1 = item("N1", "-");
-    Setbackgroundcolor1 = item("Setbackgroundcolor1", "Backgr&ound color ...", "Select background color");
+    Setbackgroundcolor1 = item("Setbackgroundcolor1", "Backgr&ound color ...");
     Internet1 = item("Internet1", "&Website ...");
     EMail1 = item("EMail1", "&E-mail ...");
-    Help1 = item("Help1", "&Help ...", "", false);
+    Help1 = item("Help1", "&Help ...", false);
     N2 = item("N2", "-");
     About1 = item("About1", "&About ...");
 
@@ -89,7 +89,7 @@ TForm1::TForm1(TComponent* owner)
     Panel2       = new TPanel(this,       {.Name = "Panel2",       .Parent = this,       .Bounds = {0, 361, 504, 41},   .Align = alBottom});
     SpeedButton2 = new TSpeedButton(this, {.Name = "SpeedButton2", .Parent = Panel1,     .Bounds = {264, 291, 94, 21},  .Text = "Color          ", .Hint = "Click here !", .Font = kHeading, .Cursor = crHandPoint}, IDB_HAND, 2);
     SpeedButton3 = new TSpeedButton(this, {.Name = "SpeedButton3", .Parent = Panel2,     .Bounds = {94, 9, 70, 25},     .Text = "Save", .Hint = "Update current configuration file", .Font = kPlainBlack}, IDB_SAVE);
-    Bevel1       = new TBevel(this,       {.Name = "Bevel1",       .Parent = Panel1,     .Bounds = {249, 1, 10, 361}}, TBevelShape::bsLeftLine);
+    Bevel1       = new TBevel(this,       {.Name = "Bevel1",       .Parent = Panel1,     .Bounds = {249, 1, 10, 361}});
     SpeedButton4 = new TSpeedButton(this, {.Name = "SpeedButton4", .Parent = Panel2,     .Bounds = {423, 9, 70, 25},    .Text = "Exit", .Hint = "Exit program", .Font = kPlainBlack}, IDB_EXIT);
     ColorDialog1 = new TColorDialog(this, "ColorDialog1");
     SpeedButton5 = new TSpeedButton(this, {.Name = "SpeedButton5", .Parent = Panel1,     .Bounds = {264, 101, 94, 21},  .Text = "About         ", .Hint = "Click here !", .Font = kHeading, .Cursor = crHandPoint}, IDB_HAND, 2);

@@ -37,7 +37,7 @@ void TForm1::FormKeyDown(TObject*, WORD& Key, TShiftState Shift) {
         button = OpenBtn;
     else if (Key == 'S')
         button = Shift & ssShift ? SaveAsBtn : SpeedButton3;
-    if (!button || !button->Enabled()) return;
+    if (!button) return;
     Key = 0;
     button->Click();
 }

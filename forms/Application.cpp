@@ -80,18 +80,6 @@ int TApplication::Run() {
     return static_cast<int>(msg.wParam);
 }
 
-void TApplication::ProcessMessages() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            terminated_ = true;
-            PostQuitMessage(static_cast<int>(msg.wParam));  // leave it for the loop that owns it
-            break;
-        }
-        ProcessMessage(msg);
-    }
-}
-
 void TApplication::ProcessMessage(MSG& msg) {
     if (PreviewKey(msg)) return;
     HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;

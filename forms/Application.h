@@ -52,8 +52,9 @@ public:
     }
     // Shows the main form and dispatches messages until the quit message.
     int Run();
-    // Dispatches the messages that are waiting, then returns.
-    void ProcessMessages();
+    // One message of the loop: a form with KeyPreview sees a key first, the
+    // dialog manager gives Tab and the access keys, the rest is dispatched.
+    void ProcessMessage(MSG& msg);
     // Posts the quit message: Run returns once the messages before it are done.
     void Terminate();
     bool Terminated() const noexcept { return terminated_; }
@@ -77,7 +78,6 @@ public:
     // Called inside a catch block: hands the error in flight to OnException
     // or shows it. Never lets anything escape.
     void HandleException(TObject* sender) noexcept;
-    void ShowException(const Exception& e);
 
     // A modal message box owned by the application window; the thread's
     // other windows are disabled while it is up.
@@ -85,7 +85,7 @@ public:
 
 private:
     bool PreviewKey(MSG& msg);
-    void ProcessMessage(MSG& msg);
+    void ShowException(const Exception& e);
 
     std::string title_;
     std::string helpFile_;

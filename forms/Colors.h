@@ -14,12 +14,10 @@ using TColor = std::int32_t;
 constexpr TColor SystemColor(unsigned index) { return static_cast<TColor>(0x80000000u | index); }
 
 inline constexpr TColor clBlack = 0x000000;
-inline constexpr TColor clWhite = 0xFFFFFF;
 inline constexpr TColor clBackground = SystemColor(1);     // the desktop
 inline constexpr TColor clActiveCaption = SystemColor(2);  // an active window's title bar
 inline constexpr TColor clWindowText = SystemColor(8);
 inline constexpr TColor clBtnFace = SystemColor(15);
-inline constexpr TColor clGrayText = SystemColor(17);
 inline constexpr TColor clBtnText = SystemColor(18);
 inline constexpr TColor clHotLight = SystemColor(26);  // links and hot-tracked items
 

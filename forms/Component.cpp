@@ -32,12 +32,6 @@ void TComponent::Free(TComponent* component) {
 
 void TComponent::BeforeDestruction() {}
 
-TComponent* TComponent::FindComponent(const std::string& name) const {
-    for (TComponent* c : components_)
-        if (c->name_ == name) return c;
-    return nullptr;
-}
-
 void TComponent::SetDesigning(bool value) {
     designing_ = value;
     for (TComponent* c : components_) c->SetDesigning(value);

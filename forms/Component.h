@@ -4,7 +4,6 @@
 // may ask to hear of another one's destruction, so that no pointer to a
 // destroyed component is ever used.
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,7 +22,8 @@ public:
 // The event of most controls and components: who raised it.
 using TNotifyEvent = Method<TObject*>;
 
-enum class TOperation { opInsert, opRemove };
+// What Notification reports of another component: its destruction.
+enum class TOperation { opRemove };
 
 class TComponent : public TObject {
 public:
@@ -40,7 +40,6 @@ public:
 
     int ComponentCount() const noexcept { return static_cast<int>(components_.size()); }
     TComponent* Components(int index) const { return components_.at(static_cast<size_t>(index)); }
-    TComponent* FindComponent(const std::string& name) const;
 
     // Design state: a component owned by one being edited in a form designer.
     bool Designing() const noexcept { return designing_; }
@@ -67,12 +66,5 @@ private:
     bool designing_ = false;
     bool destroying_ = false;
 };
-
-// Owns a component without an owner, destroying it through TComponent::Free.
-struct ComponentDeleter {
-    void operator()(TComponent* c) const { TComponent::Free(c); }
-};
-template <typename T>
-using Owned = std::unique_ptr<T, ComponentDeleter>;
 
 }  // namespace forms

@@ -125,14 +125,6 @@ HBRUSH TWinControl::ColorBrush() {
     return brush_.Get();
 }
 
-bool TWinControl::Visible() const { return handle_ && IsWindowVisible(handle_); }
-
-bool TWinControl::Focused() const { return handle_ && GetFocus() == handle_; }
-
-void TWinControl::SetFocus() {
-    if (handle_) ::SetFocus(handle_);
-}
-
 void TWinControl::Click() { OnClick(this); }
 
 RECT TWinControl::ScaledRect() const {
@@ -457,12 +449,8 @@ void TForm::Show() {
 
 void TForm::Close() {
     if (!CloseQuery()) return;
-    if (Application && Application->MainForm() == this) {
-        Application->Terminate();
-        if (Application->Terminated()) ShowWindow(Handle(), SW_HIDE);
-    } else {
-        ShowWindow(Handle(), SW_HIDE);
-    }
+    if (Application && Application->MainForm() == this) Application->Terminate();
+    ShowWindow(Handle(), SW_HIDE);
 }
 
 bool TForm::CloseQuery() {

@@ -75,12 +75,7 @@ public:
     TColor Color() const noexcept { return color_; }
     void SetColor(TColor color);
 
-    TCursor Cursor() const noexcept { return cursor_; }
     const std::string& Hint() const noexcept { return hint_; }
-
-    bool Visible() const;
-    bool Focused() const;
-    void SetFocus();
 
     TNotifyEvent OnClick;
     virtual void Click();
@@ -177,8 +172,6 @@ public:
 
     bool KeyPreview = false;
     TFormStyle FormStyle = TFormStyle::fsNormal;
-    TBorderStyle BorderStyle() const noexcept { return borderStyle_; }
-    TPosition Position() const noexcept { return position_; }
 
     bool ShowHint() const noexcept { return showHint_; }
     void SetShowHint(bool value);

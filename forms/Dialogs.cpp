@@ -98,16 +98,6 @@ TColorDialog::TColorDialog(TComponent* owner, const char* name) : TComponent(own
     CustomColors.fill(RGB(255, 255, 255));
 }
 
-DWORD TColorDialog::Flags() const {
-    // Ctl3D needs no flag: the system draws its dialogs three-dimensional.
-    DWORD flags = CC_RGBINIT;
-    if (Options & cdFullOpen) flags |= CC_FULLOPEN;
-    if (Options & cdPreventFullOpen) flags |= CC_PREVENTFULLOPEN;
-    if (Options & cdSolidColor) flags |= CC_SOLIDCOLOR;
-    if (Options & cdAnyColor) flags |= CC_ANYCOLOR;
-    return flags;
-}
-
 namespace {
 // Places the colour dialog once it has its size: centred across the screen,
 // a third of the free height from the top.
@@ -130,7 +120,7 @@ bool TColorDialog::Execute() {
     cc.hwndOwner = DialogOwner();
     cc.rgbResult = ColorToRGB(Color);
     cc.lpCustColors = custom.data();
-    cc.Flags = Flags() | CC_ENABLEHOOK;
+    cc.Flags = CC_RGBINIT | CC_ENABLEHOOK;
     cc.lpfnHook = ColorDialogHook;
 
     BOOL ok;

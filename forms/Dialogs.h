@@ -55,28 +55,20 @@ public:
     bool Execute() override;
 };
 
-enum TColorDialogOption : unsigned {
-    cdFullOpen = 1u << 0,
-    cdPreventFullOpen = 1u << 1,
-    cdSolidColor = 1u << 2,
-    cdAnyColor = 1u << 3,
-};
-
 class TColorDialog : public TComponent {
 public:
     TColorDialog(TComponent* owner, const char* name);
 
     TColor Color = clBlack;
+    // Needs no flag: the system draws its dialogs three-dimensional.
     bool Ctl3D = true;
-    unsigned Options = 0;
     // Sixteen custom colour slots, none defined (white) at first.
     std::array<COLORREF, 16> CustomColors;
 
-    // The CHOOSECOLOR flags that the options stand for.
-    DWORD Flags() const;
-    // Shows the dialog starting at Color (a system colour as its current
-    // RGB value). On OK, Color takes the chosen colour, the custom colours
-    // are kept, and the result is true; otherwise nothing changes.
+    // Shows the dialog in its basic form, which the user may widen, without
+    // a help button, starting at Color (a system colour as its current RGB
+    // value). On OK, Color takes the chosen colour, the custom colours are
+    // kept, and the result is true; otherwise nothing changes.
     bool Execute();
 };
 

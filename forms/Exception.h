@@ -27,10 +27,4 @@ public:
     using Exception::Exception;
 };
 
-// A runtime type test, as the error event needs it ("is this an EAbort?").
-template <typename T>
-bool Is(const std::exception& e) noexcept {
-    return dynamic_cast<const T*>(&e) != nullptr;
-}
-
 }  // namespace forms

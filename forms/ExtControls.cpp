@@ -62,7 +62,7 @@ LRESULT TPanel::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 
 // ---- TBevel -----------------------------------------------------------------
 
-TBevel::TBevel(TComponent* owner, const ControlDef& def, TBevelShape) : TWinControl(owner, def) {
+TBevel::TBevel(TComponent* owner, const ControlDef& def) : TWinControl(owner, def) {
     CreateWnd({"TBevel", WS_VISIBLE | WS_CLIPSIBLINGS, 0}, true);
 }
 
@@ -88,12 +88,6 @@ HBITMAP LoadBitmapResource(int id) {
         LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
 }
 
-SIZE BitmapSize(HBITMAP bitmap) {
-    BITMAP bm{};
-    if (!bitmap || !GetObjectA(bitmap, sizeof(bm), &bm)) return {0, 0};
-    return {bm.bmWidth, bm.bmHeight};
-}
-
 int ScaleOf(const TWinControl& control, int designPixels) {
     TForm* form = control.Form();
     return form ? form->Scale(designPixels) : designPixels;
@@ -105,7 +99,6 @@ TSpeedButton::TSpeedButton(TComponent* owner, const ControlDef& def, int glyphId
     Accessibility.Role = kRolePushButton;
     Accessibility.DefaultAction = "Click";
     glyph_.Reset(LoadBitmapResource(glyphId));
-    largeGlyph_.Reset(LoadBitmapResource(glyphId + kDoubleSizeResource));
     if (glyph_) {
         BITMAP bm{};
         GetObjectA(glyph_.Get(), sizeof(bm), &bm);
@@ -115,8 +108,6 @@ TSpeedButton::TSpeedButton(TComponent* owner, const ControlDef& def, int glyphId
     CreateWnd({"TSpeedButton", WS_VISIBLE | WS_CLIPSIBLINGS, 0}, true);
 }
 
-bool TSpeedButton::Enabled() const { return IsWindowEnabled(Handle()) != 0; }
-
 // The blanks that end some captions only place the word; a screen reader
 // says the word.
 std::string TSpeedButton::AccessibleName() const {
@@ -124,11 +115,6 @@ std::string TSpeedButton::AccessibleName() const {
     std::string caption = Text();
     caption.erase(caption.find_last_not_of(' ') + 1);
     return caption;
-}
-
-void TSpeedButton::SetEnabled(bool enabled) {
-    EnableWindow(Handle(), enabled);
-    InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void TSpeedButton::SetHot(bool hot) {
@@ -145,11 +131,10 @@ void TSpeedButton::Paint(HDC dc) {
     RECT r{};
     GetClientRect(Handle(), &r);
     FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
-    const bool enabled = Enabled();
     const bool down = pressed_ && hot_;
-    if (enabled && down)
+    if (down)
         DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
-    else if (enabled && hot_)
+    else if (hot_)
         DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
 
     // The glyph and the caption, 4 pixels apart, centred together; the glyph
@@ -167,30 +152,26 @@ void TSpeedButton::Paint(HDC dc) {
     const int x = (r.right - total) / 2 + offset;
 
     if (glyph_) {
-        const SIZE large = BitmapSize(largeGlyph_.Get());
-        const bool useLarge = largeGlyph_ && NearestCopy({glyphHeight_, large.cy}, height) == 1;
-        HBITMAP source = useLarge ? largeGlyph_.Get() : glyph_.Get();
-        const int sw = useLarge ? large.cx / numGlyphs_ : glyphWidth_;
-        const int sh = useLarge ? large.cy : glyphHeight_;
-        // The glyph goes onto the button face at its own size, then to its
-        // place at the scale; the colour of its bottom-left pixel is transparent.
+        // The first image goes onto the button face at its own size, then to
+        // its place at the scale; the colour of its bottom-left pixel is
+        // transparent.
         MemoryDC picture(CreateCompatibleDC(dc));
-        BitmapHandle canvas(CreateCompatibleBitmap(dc, sw, sh));
+        BitmapHandle canvas(CreateCompatibleBitmap(dc, glyphWidth_, glyphHeight_));
         ScopedSelect selectCanvas(picture.Get(), canvas.Get());
-        RECT all{0, 0, sw, sh};
+        RECT all{0, 0, glyphWidth_, glyphHeight_};
         FillRect(picture.Get(), &all, GetSysColorBrush(COLOR_BTNFACE));
         COLORREF transparent;
         {
             MemoryDC probe(CreateCompatibleDC(dc));
-            ScopedSelect sel(probe.Get(), source);
-            transparent = GetPixel(probe.Get(), 0, sh - 1);
+            ScopedSelect sel(probe.Get(), glyph_.Get());
+            transparent = GetPixel(probe.Get(), 0, glyphHeight_ - 1);
         }
-        const int image = !enabled && numGlyphs_ > 1 ? 1 : 0;
-        DrawTransparent(picture.Get(), 0, 0, source, image * sw, 0, sw, sh, transparent);
-        StretchPicture(dc, x, (r.bottom - height) / 2 + offset, width, height, picture.Get(), sw, sh);
+        DrawTransparent(picture.Get(), 0, 0, glyph_.Get(), 0, 0, glyphWidth_, glyphHeight_, transparent);
+        StretchPicture(dc, x, (r.bottom - height) / 2 + offset, width, height, picture.Get(), glyphWidth_,
+                       glyphHeight_);
     }
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, enabled ? TextColor(Font(), GetSysColor(COLOR_BTNFACE)) : GetSysColor(COLOR_GRAYTEXT));
+    SetTextColor(dc, TextColor(Font(), GetSysColor(COLOR_BTNFACE)));
     RECT tr{x + width + gap, offset, x + total + 1, r.bottom + offset};
     DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &tr, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
 }
@@ -265,8 +246,6 @@ TImage::TImage(TComponent* owner, const ControlDef& def, int iconId) : TClickabl
     const int size = def.Bounds.Width;
     icon_.Reset(
         static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(iconId), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
-    largeIcon_.Reset(static_cast<HICON>(
-        LoadImageA(instance, MAKEINTRESOURCEA(iconId), IMAGE_ICON, 2 * size, 2 * size, LR_DEFAULTCOLOR)));
     CreateWnd({"TImage", WS_VISIBLE | WS_CLIPSIBLINGS, 0}, true);
 }
 
@@ -278,16 +257,14 @@ void TImage::Paint(HDC dc, RECT r) {
     if (!icon_) return;
     const int design = DesignBounds().Width;
     const int size = ScaleOf(*this, design);
-    const bool useLarge = largeIcon_ && NearestCopy({design, 2 * design}, size) == 1;
-    const int source = useLarge ? 2 * design : design;
     // Drawn on the background at its own size, then brought to the scale.
     MemoryDC picture(CreateCompatibleDC(dc));
-    BitmapHandle canvas(CreateCompatibleBitmap(dc, source, source));
+    BitmapHandle canvas(CreateCompatibleBitmap(dc, design, design));
     ScopedSelect selectCanvas(picture.Get(), canvas.Get());
-    RECT all{0, 0, source, source};
+    RECT all{0, 0, design, design};
     FillRect(picture.Get(), &all, brush.Get());
-    DrawIconEx(picture.Get(), 0, 0, useLarge ? largeIcon_.Get() : icon_.Get(), source, source, 0, nullptr, DI_NORMAL);
-    StretchPicture(dc, 0, 0, size, size, picture.Get(), source, source);
+    DrawIconEx(picture.Get(), 0, 0, icon_.Get(), design, design, 0, nullptr, DI_NORMAL);
+    StretchPicture(dc, 0, 0, size, size, picture.Get(), design, design);
 }
 
 LRESULT TImage::WndProc(UINT msg, WPARAM wp, LPARAM lp) {

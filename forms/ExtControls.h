@@ -15,22 +15,14 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 };
 
-enum class TBevelShape { bsLeftLine };
-
-// An etched (lowered) line at the left edge.
+// An etched (lowered) line at its left edge.
 class TBevel : public TWinControl {
 public:
-    // bsLeftLine is the one shape there is.
-    TBevel(TComponent* owner, const ControlDef& def, TBevelShape shape = TBevelShape::bsLeftLine);
+    TBevel(TComponent* owner, const ControlDef& def);
 
 protected:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 };
-
-// A picture resource (bitmap or icon) may come with a copy at twice its size
-// under its id plus this; pictures are drawn at the form's scale from the copy
-// that keeps them crisp.
-inline constexpr int kDoubleSizeResource = 1000;
 
 // A flat button with a glyph left of its caption. It never takes the focus
 // and draws its border only while the mouse is over it. For screen readers
@@ -38,14 +30,12 @@ inline constexpr int kDoubleSizeResource = 1000;
 class TSpeedButton : public TWinControl {
 public:
     // glyphId: a 16-colour bitmap resource holding numGlyphs images side by
-    // side (normal, then disabled); its bottom-left pixel is transparent.
+    // side, of which the button shows the first; its bottom-left pixel is
+    // transparent. The glyph is drawn at the form's scale.
     TSpeedButton(TComponent* owner, const ControlDef& def, int glyphId, int numGlyphs = 1);
 
     int NumGlyphs() const noexcept { return numGlyphs_; }
-    // The glyph bitmap at its designed size.
     HBITMAP Glyph() const noexcept { return glyph_.Get(); }
-    bool Enabled() const;
-    void SetEnabled(bool enabled);
     std::string AccessibleName() const override;
 
     static constexpr int kSpacing = 4;
@@ -58,7 +48,6 @@ private:
     void SetHot(bool hot);
 
     BitmapHandle glyph_;
-    BitmapHandle largeGlyph_;  // the copy at twice the size, if any
     int numGlyphs_;
     int glyphWidth_ = 0;
     int glyphHeight_ = 0;
@@ -93,8 +82,6 @@ protected:
 class TImage : public TClickable {
 public:
     TImage(TComponent* owner, const ControlDef& def, int iconId);
-    // The icon at its designed size.
-    HICON Picture() const noexcept { return icon_.Get(); }
 
 protected:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -102,8 +89,7 @@ protected:
 private:
     void Paint(HDC dc, RECT r);
 
-    IconHandle icon_;
-    IconHandle largeIcon_;  // the image at twice the size
+    IconHandle icon_;  // the image of the icon at its designed size
 };
 
 }  // namespace forms

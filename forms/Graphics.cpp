@@ -1,7 +1,5 @@
 #include "forms/Graphics.h"
 
-#include <cstdlib>
-
 #include "forms/Contrast.h"
 
 namespace forms {
@@ -56,14 +54,16 @@ void DrawTransparent(HDC dc, int x, int y, HBITMAP bitmap, int srcX, int srcY, i
     SetTextColor(dc, oldText);
 }
 
-size_t NearestCopy(const std::vector<int>& sizes, int size) {
-    for (size_t i = sizes.size(); i-- > 0;)
-        if (sizes[i] > 0 && size >= sizes[i] && size % sizes[i] == 0) return i;
-    size_t best = 0;
-    for (size_t i = 1; i < sizes.size(); ++i)
-        if (std::abs(sizes[i] - size) <= std::abs(sizes[best] - size)) best = i;
-    return best;
+namespace {
+void Stretch(HDC dc, int x, int y, int width, int height, HDC source, int sourceWidth, int sourceHeight, int mode) {
+    int oldMode = SetStretchBltMode(dc, mode);
+    POINT oldOrigin{};
+    SetBrushOrgEx(dc, 0, 0, &oldOrigin);  // HALFTONE needs it reset
+    StretchBlt(dc, x, y, width, height, source, 0, 0, sourceWidth, sourceHeight, SRCCOPY);
+    SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+    SetStretchBltMode(dc, oldMode);
 }
+}  // namespace
 
 void StretchPicture(HDC dc, int x, int y, int width, int height, HDC source, int sourceWidth, int sourceHeight) {
     if (width == sourceWidth && height == sourceHeight) {
@@ -72,12 +72,22 @@ void StretchPicture(HDC dc, int x, int y, int width, int height, HDC source, int
     }
     const bool whole = sourceWidth > 0 && sourceHeight > 0 && width % sourceWidth == 0 && height % sourceHeight == 0 &&
                        width / sourceWidth == height / sourceHeight;
-    int oldMode = SetStretchBltMode(dc, whole ? COLORONCOLOR : HALFTONE);
-    POINT oldOrigin{};
-    SetBrushOrgEx(dc, 0, 0, &oldOrigin);  // HALFTONE needs it reset
-    StretchBlt(dc, x, y, width, height, source, 0, 0, sourceWidth, sourceHeight, SRCCOPY);
-    SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
-    SetStretchBltMode(dc, oldMode);
+    if (whole) {
+        Stretch(dc, x, y, width, height, source, sourceWidth, sourceHeight, COLORONCOLOR);
+        return;
+    }
+    // Between whole factors, from one and a half times the size on, the
+    // smoothing starts from the picture doubled pixel for pixel, the nearer
+    // whole factor, so that its edges stay as sharp as they can.
+    if (2 * height < 3 * sourceHeight) {
+        Stretch(dc, x, y, width, height, source, sourceWidth, sourceHeight, HALFTONE);
+        return;
+    }
+    MemoryDC doubled(CreateCompatibleDC(dc));
+    BitmapHandle canvas(CreateCompatibleBitmap(dc, 2 * sourceWidth, 2 * sourceHeight));
+    ScopedSelect select(doubled.Get(), canvas.Get());
+    Stretch(doubled.Get(), 0, 0, 2 * sourceWidth, 2 * sourceHeight, source, sourceWidth, sourceHeight, COLORONCOLOR);
+    Stretch(dc, x, y, width, height, doubled.Get(), 2 * sourceWidth, 2 * sourceHeight, HALFTONE);
 }
 
 HCURSOR CursorHandle(TCursor cursor) {

@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "forms/Colors.h"
 #include "forms/Win.h"
@@ -15,8 +14,7 @@ namespace forms {
 
 static_assert(clBackground == SystemColor(COLOR_BACKGROUND) && clActiveCaption == SystemColor(COLOR_ACTIVECAPTION) &&
               clWindowText == SystemColor(COLOR_WINDOWTEXT) && clBtnFace == SystemColor(COLOR_BTNFACE) &&
-              clGrayText == SystemColor(COLOR_GRAYTEXT) && clBtnText == SystemColor(COLOR_BTNTEXT) &&
-              clHotLight == SystemColor(COLOR_HOTLIGHT));
+              clBtnText == SystemColor(COLOR_BTNTEXT) && clHotLight == SystemColor(COLOR_HOTLIGHT));
 
 // The mouse cursors the controls and the screen use; crDefault is the arrow.
 enum TCursor : int { crDefault = 0, crHourGlass = -11, crHandPoint = -21 };
@@ -121,14 +119,10 @@ COLORREF TextColor(const TFont& font, COLORREF background);
 void DrawTransparent(HDC dc, int x, int y, HBITMAP bitmap, int srcX, int srcY, int width, int height,
                      COLORREF transparent);
 
-// Which copy of a picture (the sizes of its copies in pixels) to draw at
-// `size` pixels: the largest that a whole factor enlarges to exactly that
-// size, so the picture stays crisp; otherwise the one nearest in size.
-size_t NearestCopy(const std::vector<int>& sizes, int size);
-
 // Draws a picture composed at its own size in `source` (width by height)
 // stretched into the target rectangle: pixel for pixel when the factors are
-// whole, smoothed otherwise.
+// whole, smoothed otherwise, from the picture doubled pixel for pixel where
+// the target is at least one and a half times its size.
 void StretchPicture(HDC dc, int x, int y, int width, int height, HDC source, int sourceWidth, int sourceHeight);
 
 }  // namespace forms

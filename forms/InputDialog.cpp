@@ -12,6 +12,20 @@ bool PromptForText(const std::string& caption, const std::string& prompt, std::s
     return ModalServices().PromptForText(caption, prompt, value);
 }
 
+PromptLayout LayOutPrompt(SIZE letters, SIZE prompt, int editHeight) {
+    const int aw = letters.cx / 52, ch = letters.cy;
+    const auto x = [aw](int n) { return MulDiv(n, aw, 4); };
+    const auto y = [ch](int n) { return MulDiv(n, ch, 8); };
+    PromptLayout l;
+    l.ClientWidth = x(180);
+    l.ClientHeight = y(63);
+    l.Label = {x(8), y(8), prompt.cx, prompt.cy};
+    l.Edit = {l.Label.Left, y(19), x(164), editHeight};
+    l.Ok = {x(38), y(41), x(50), y(14)};
+    l.Cancel = {x(92), y(41), x(50), y(14)};
+    return l;
+}
+
 // The dialog is a system dialog (DialogBoxIndirectParam) made from an empty
 // template: the dialog manager gives it the modal loop, Tab, Enter for the
 // default button and Esc for Cancel, while its measures come from our own
@@ -79,11 +93,10 @@ void InitDialog(HWND dialog, PromptState& state) {
             !GetTextExtentPoint32A(dc.Get(), state.prompt.c_str(), static_cast<int>(state.prompt.size()), &prompt))
             throw Exception("Cannot measure the font of the input dialog");
     }
-    const DialogUnits units = DialogUnits::FromLetters(letters.cx, letters.cy);
     // An edit box needs its text height and two pixels of frame and two of
     // margin above and below: the height of the main window's edit boxes.
-    const int editHeight = units.ch + 8 * GetSystemMetrics(SM_CYBORDER);
-    const PromptLayout layout = LayOutPrompt(units, prompt.cx, prompt.cy, editHeight);
+    const int editHeight = letters.cy + 8 * GetSystemMetrics(SM_CYBORDER);
+    const PromptLayout layout = LayOutPrompt(letters, prompt, editHeight);
 
     // Created in tab order: the edit box, OK, Cancel.
     CreateChild(dialog, "STATIC", state.prompt, SS_LEFT | SS_NOPREFIX, 0, -1, layout.Label, state.font);

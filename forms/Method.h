@@ -23,7 +23,6 @@ public:
     }
 
     explicit operator bool() const noexcept { return thunk_ != nullptr; }
-    void* Object() const noexcept { return object_; }
 
     void operator()(Args... args) const {
         if (thunk_) thunk_(object_, std::forward<Args>(args)...);

@@ -33,22 +33,4 @@ struct Services {
 // The process's services; each entry starts as the real call.
 Services& ModalServices();
 
-// Replaces one entry for the lifetime of the object, e.g. in a test:
-//   ServiceOverride guard(&Services::MessageBox, [](...) { return IDYES; });
-template <typename F>
-class ServiceOverride {
-public:
-    template <typename G>
-    ServiceOverride(F Services::*entry, G&& replacement) : entry_(entry), saved_(ModalServices().*entry) {
-        ModalServices().*entry = std::forward<G>(replacement);
-    }
-    ~ServiceOverride() { ModalServices().*entry_ = std::move(saved_); }
-    ServiceOverride(const ServiceOverride&) = delete;
-    ServiceOverride& operator=(const ServiceOverride&) = delete;
-
-private:
-    F Services::*entry_;
-    F saved_;
-};
-
 }  // namespace forms

@@ -30,11 +30,9 @@ bool TLabel::Notify(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
     return true;
 }
 
-TEdit::TEdit(TComponent* owner, const ControlDef& def, TEditCharCase charCase)
-    : TWinControl(owner, def), charCase_(charCase) {
+TEdit::TEdit(TComponent* owner, const ControlDef& def, TEditCharCase charCase) : TWinControl(owner, def) {
     DWORD style = WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
     if (charCase == TEditCharCase::ecLowerCase) style |= ES_LOWERCASE;
-    if (charCase == TEditCharCase::ecUpperCase) style |= ES_UPPERCASE;
     CreateWnd({"Edit", style, WS_EX_CLIENTEDGE}, false);
 }
 

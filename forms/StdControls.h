@@ -12,22 +12,18 @@ namespace forms {
 class TLabel : public TWinControl {
 public:
     TLabel(TComponent* owner, const ControlDef& def);
-    std::string Caption() const { return Text(); }
     int ContentWidth() const override;
 
 protected:
     bool Notify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 };
 
-enum class TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+// ecLowerCase: letters typed are turned to lower case.
+enum class TEditCharCase { ecNormal, ecLowerCase };
 
 class TEdit : public TWinControl {
 public:
     TEdit(TComponent* owner, const ControlDef& def, TEditCharCase charCase = TEditCharCase::ecNormal);
-    TEditCharCase CharCase() const noexcept { return charCase_; }
-
-private:
-    TEditCharCase charCase_;
 };
 
 class TMemo;

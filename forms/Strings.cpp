@@ -28,12 +28,6 @@ std::string JoinLines(const std::vector<std::string>& lines) {
     return text;
 }
 
-int TStrings::Add(const std::string& s) {
-    int index = Count();
-    Insert(index, s);
-    return index;
-}
-
 void TStrings::Assign(const TStrings& source) {
     if (&source == this) return;
     SetLines(source.ToVector());
@@ -53,51 +47,9 @@ std::string TStrings::Get(int index) const {
     return std::move(lines[static_cast<size_t>(index)]);
 }
 
-void TStrings::Put(int index, const std::string& s) {
-    auto lines = ToVector();
-    CheckIndex(index, static_cast<int>(lines.size()));
-    lines[static_cast<size_t>(index)] = s;
-    SetLines(lines);
-}
-
-void TStrings::Insert(int index, const std::string& s) {
-    auto lines = ToVector();
-    CheckIndex(index, static_cast<int>(lines.size()) + 1);
-    lines.insert(lines.begin() + index, s);
-    SetLines(lines);
-}
-
-void TStrings::Delete(int index) {
-    auto lines = ToVector();
-    CheckIndex(index, static_cast<int>(lines.size()));
-    lines.erase(lines.begin() + index);
-    SetLines(lines);
-}
-
-void TStrings::Clear() { SetLines({}); }
-
-std::string TStrings::Text() const { return JoinLines(ToVector()); }
-
-void TStrings::SetText(std::string_view text) { SetLines(SplitLines(text)); }
-
 std::string TStringList::Get(int index) const {
     CheckIndex(index, Count());
     return lines_[static_cast<size_t>(index)];
-}
-
-void TStringList::Put(int index, const std::string& s) {
-    CheckIndex(index, Count());
-    lines_[static_cast<size_t>(index)] = s;
-}
-
-void TStringList::Insert(int index, const std::string& s) {
-    CheckIndex(index, Count() + 1);
-    lines_.insert(lines_.begin() + index, s);
-}
-
-void TStringList::Delete(int index) {
-    CheckIndex(index, Count());
-    lines_.erase(lines_.begin() + index);
 }
 
 }  // namespace forms

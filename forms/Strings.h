@@ -15,17 +15,13 @@ public:
     TStrings& operator=(const TStrings&) = delete;
     virtual ~TStrings() = default;
 
-    // Line by line, through the whole list at once (ToVector, SetLines);
-    // a list that keeps its lines itself answers directly.
+    // Through the whole list at once (ToVector); a list that keeps its lines
+    // itself answers directly.
     virtual int Count() const;
+    // Line index, from 0.
     virtual std::string Get(int index) const;
-    virtual void Put(int index, const std::string& s);
-    virtual void Insert(int index, const std::string& s);
-    virtual void Delete(int index);
-    virtual void Clear();
-
     std::string operator[](int index) const { return Get(index); }
-    int Add(const std::string& s);
+
     // Copies the lines of source; the list's own lines are replaced.
     void Assign(const TStrings& source);
     void Assign(const std::vector<std::string>& lines);
@@ -33,12 +29,6 @@ public:
     // control's text once: reading every line through Get() would fetch it
     // once per line.
     virtual std::vector<std::string> ToVector() const = 0;
-
-    // The lines each followed by CR LF.
-    std::string Text() const;
-    // Splits at CR LF, lone CR or lone LF; a final line break makes no
-    // extra empty line.
-    void SetText(std::string_view text);
 
 protected:
     // Replaces all lines at once, so a list that lives in a control updates it
@@ -56,10 +46,6 @@ public:
 
     int Count() const override { return static_cast<int>(lines_.size()); }
     std::string Get(int index) const override;
-    void Put(int index, const std::string& s) override;
-    void Insert(int index, const std::string& s) override;
-    void Delete(int index) override;
-    void Clear() override { lines_.clear(); }
     std::vector<std::string> ToVector() const override { return lines_; }
 
 protected:
@@ -69,8 +55,10 @@ private:
     std::vector<std::string> lines_;
 };
 
-// The lines of a text as a list reports them (see TStrings::SetText).
+// The lines of a text: split at CR LF, lone CR or lone LF; a final line
+// break makes no extra empty line.
 std::vector<std::string> SplitLines(std::string_view text);
+// The lines each followed by CR LF.
 std::string JoinLines(const std::vector<std::string>& lines);
 
 }  // namespace forms

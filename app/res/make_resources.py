@@ -1,15 +1,16 @@
 #!/usr/bin/env python3
 """Writes the icon and the glyph bitmaps of Glimsel Configuration.
 
-Each picture is written at its designed size and, for screens of a higher
-scale, at twice that size, pixel for pixel from the same map.
+Each glyph is written at its designed size: the program draws it at the
+window's scale.  The icon holds the image at its designed size and, for the
+shell on screens of a higher scale, at twice that size, pixel for pixel from
+the same map.
 
 Every picture lives in this file as a pixel map: one character per pixel,
 one string per row, top row first.  The characters name colours of the
 standard 16-colour palette (see LEGEND); '.' is the transparent background.
 
     python3 make_resources.py                  rewrite the .ico and .bmp files
-    python3 make_resources.py --check          fail if any file is out of date
     python3 make_resources.py --preview DIR    also write enlarged PNG previews
 
 Only the standard library is used and the output does not depend on time or
@@ -399,7 +400,7 @@ def make_ico(images):
 
 def enlarged(image, factor):
     """The same pixel map with every pixel a factor-by-factor square: the
-    copy for screens of a higher scale, as crisp as the original."""
+    icon's image for screens of a higher scale, as crisp as the original."""
     return ["".join(ch * factor for ch in row)
             for row in image for _ in range(factor)]
 
@@ -444,19 +445,12 @@ def glyphs():
     }
 
 
-# The copies at twice the size are named after the original with "_x2";
-# the icon file holds both sizes.
-DOUBLE_SUFFIX = "_x2"
-
-
 def outputs():
     """File name -> contents of every generated file."""
     icon = icon_image()
     files = {"glimcfg.ico": make_ico([icon, enlarged(icon, 2)])}
     for name, image in glyphs().items():
-        stem = name[:-len(".bmp")]
         files[name] = make_bmp(image)
-        files[stem + DOUBLE_SUFFIX + ".bmp"] = make_bmp(enlarged(image, 2))
     return files
 
 
@@ -518,15 +512,11 @@ def write_previews(directory):
 
 def main(argv):
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    parser.add_argument("--check", action="store_true",
-                        help="only compare the files with what would be "
-                             "written; exit 1 if any differs")
     parser.add_argument("--preview", metavar="DIR",
                         help="also write enlarged PNG previews into DIR")
     args = parser.parse_args(argv)
 
     here = os.path.dirname(os.path.abspath(__file__))
-    stale = []
     for name, data in sorted(outputs().items()):
         path = os.path.join(here, name)
         try:
@@ -536,18 +526,11 @@ def main(argv):
             current = None
         if current == data:
             continue
-        stale.append(name)
-        if not args.check:
-            with open(path, "wb") as f:
-                f.write(data)
+        with open(path, "wb") as f:
+            f.write(data)
+        print("wrote %s" % name)
     if args.preview:
         write_previews(args.preview)
-    if args.check:
-        for name in stale:
-            print("out of date: %s" % name, file=sys.stderr)
-        return 1 if stale else 0
-    for name in stale:
-        print("wrote %s" % name)
     return 0
 
 

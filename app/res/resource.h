@@ -20,16 +20,6 @@
 #define IDB_ABOUT 106
 #define IDB_EXIT 107
 
-/* Each glyph at twice its size: its id plus 1000, the offset the window
- * framework looks for (forms::kDoubleSizeResource). */
-#define IDB_HAND_X2 1101
-#define IDB_OPEN_X2 1102
-#define IDB_SAVE_X2 1103
-#define IDB_SAVEAS_X2 1104
-#define IDB_HELP_X2 1105
-#define IDB_ABOUT_X2 1106
-#define IDB_EXIT_X2 1107
-
 /* Strings. Each "%s" is filled with a file name as it stands. */
 #define IDS_UNABLE_TO_WRITE 1001 /* the profile */
 #define IDS_ABOUT_TEXT 1002

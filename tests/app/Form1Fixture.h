@@ -42,7 +42,7 @@ protected:
     // A measure of the window's definition at the window's scale.
     int S(int v) const { return MulDiv(v, form->TextHeight(), 13); }
 
-    forms::Owned<glim::TForm1> form;
+    Owned<glim::TForm1> form;
 };
 
 }  // namespace testutil

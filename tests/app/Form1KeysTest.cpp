@@ -72,7 +72,7 @@ TEST_F(Form1Keys, CtrlKeysRunTheFileButtonsWhicheverControlHasTheFocus) {
     for (TWinControl* focus : std::initializer_list<TWinControl*>{form->Edit1, form->Memo2, form->CheckBox2}) {
         for (const Key& key : keys) {
             SCOPED_TRACE(key.button->Name() + " from " + focus->Name());
-            focus->SetFocus();
+            SetFocus(focus->Handle());
             const std::string text = focus->Text();
             clicks.senders.clear();
             PressChord(key.chord);
@@ -85,7 +85,7 @@ TEST_F(Form1Keys, CtrlKeysRunTheFileButtonsWhicheverControlHasTheFocus) {
 
 TEST_F(Form1Keys, OtherChordsPassOnToTheFocusedControl) {
     RecordClicks();
-    form->Edit1->SetFocus();
+    SetFocus(form->Edit1->Handle());
     SendMessageA(form->Edit1->Handle(), EM_SETSEL, 0, -1);
     // Ctrl+Alt is AltGr on many keyboards; with the other modifiers the keys
     // are no commands either.
@@ -100,7 +100,7 @@ TEST_F(Form1Keys, CtrlSSavesTheProfileAsTheSaveButtonDoes) {
     profiletest::TempFolder folder;
     form->CommandLineProfile = folder.File("brand.ini");
     form->Edit1->SetText("Brand Viewer");
-    form->Memo1->SetFocus();
+    SetFocus(form->Memo1->Handle());
     PressChord({VK_CONTROL, 'S'});
     ASSERT_TRUE(std::filesystem::exists(form->CommandLineProfile));
     char title[64] = {};

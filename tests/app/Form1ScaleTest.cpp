@@ -34,10 +34,10 @@ protected:
         for (TLabel* label : {form->Label1, form->Label2, form->Label3, form->Label4, form->Label5, form->Label6,
                               form->Label7, form->Label8, form->Label9, form->Label10}) {
             RECT r = RectInParent(label->Handle());
-            SIZE text = TextExtent(label->Handle(), label->Caption());
-            EXPECT_GE(r.right - r.left, text.cx) << label->Caption();
-            EXPECT_GE(r.bottom - r.top, text.cy) << label->Caption();
-            EXPECT_LT(r.bottom - r.top, 2 * text.cy) << label->Caption() << ": one line";
+            SIZE text = TextExtent(label->Handle(), label->Text());
+            EXPECT_GE(r.right - r.left, text.cx) << label->Text();
+            EXPECT_GE(r.bottom - r.top, text.cy) << label->Text();
+            EXPECT_LT(r.bottom - r.top, 2 * text.cy) << label->Text() << ": one line";
         }
         for (TCheckBox* check : {form->CheckBox1, form->CheckBox2}) {
             RECT r = RectInParent(check->Handle());
@@ -96,7 +96,7 @@ TEST_F(Form1Scale, MovedToAScreenOfAnotherScaleItIsLaidOutAgainKeepingItsState) 
     form->Edit2->SetText("kept");
     form->Memo2->Lines().Assign(std::vector<std::string>{"one", "two"});
     form->CheckBox1->SetChecked(true);
-    form->Edit4->SetFocus();
+    SetFocus(form->Edit4->Handle());
     const std::vector<HWND> order = Children(form->Panel1->Handle());
     const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     const int first = form->Dpi();
@@ -135,16 +135,6 @@ TEST_F(Form1Scale, MovedToAScreenOfAnotherScaleItIsLaidOutAgainKeepingItsState) 
     EXPECT_EQ(GetFocus(), form->Edit5->Handle());
     // The fonts of the first scale are gone, not leaked.
     EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore + 2);
-}
-
-TEST(PictureCopies, TheCopyThatStaysCrispOrElseTheNearest) {
-    struct Case {
-        int size;
-        size_t copy;
-    };
-    // Copies of 16 and 32 pixels.
-    const Case cases[] = {{16, 0}, {32, 1}, {48, 0}, {64, 1}, {15, 0}, {20, 0}, {24, 1}, {25, 1}, {40, 1}, {8, 0}};
-    for (const Case& c : cases) EXPECT_EQ(NearestCopy({16, 32}, c.size), c.copy) << c.size << " pixels";
 }
 
 TEST(PictureCopies, AWholeFactorRepeatsEveryPixel) {

@@ -39,7 +39,7 @@ TEST_F(Form1ScreenReader, EachLabelStandsDirectlyBeforeTheBoxItNames) {
         {form->Label9, form->Edit7}, {form->Label10, form->Memo1},
     };
     for (const auto& [label, box] : pairs) {
-        SCOPED_TRACE(label->Caption());
+        SCOPED_TRACE(label->Text());
         EXPECT_EQ(GetWindow(box->Handle(), GW_HWNDPREV), label->Handle());
         // The standard object of an edit box takes its name from there.
         IAccessible* object = nullptr;
@@ -50,7 +50,7 @@ TEST_F(Form1ScreenReader, EachLabelStandsDirectlyBeforeTheBoxItNames) {
         self.vt = VT_I4;
         BSTR name = nullptr;
         EXPECT_EQ(object->get_accName(self, &name), S_OK);
-        const std::string caption = label->Caption();
+        const std::string caption = label->Text();
         EXPECT_EQ(name ? std::wstring(name) : L"", std::wstring(caption.begin(), caption.end()));
         SysFreeString(name);
         object->Release();
@@ -118,7 +118,7 @@ TEST_F(Form1ScreenReader, ButtonsAndThePreviewArePushButtonsNamedByTheirCaption)
         {form->OpenBtn, "Open"},       {form->SaveAsBtn, "Save as"},
         {form->HelpBtn, "Help"},       {form->AboutBtn, "About"},
     };
-    form->Edit3->SetFocus();
+    SetFocus(form->Edit3->Handle());
     for (const Expected& e : controls) {
         SCOPED_TRACE(e.control->Name());
         Accessible acc(e.control->Handle());

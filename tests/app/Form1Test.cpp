@@ -35,6 +35,21 @@ protected:
         SetActiveWindow(form->Handle());
         Pump(5);
     }
+
+    // The control of the window's definition with that name.
+    TWinControl* Named(const std::string& name) const {
+        for (int i = 0; i < form->ComponentCount(); ++i)
+            if (form->Components(i)->Name() == name) return dynamic_cast<TWinControl*>(form->Components(i));
+        return nullptr;
+    }
+
+    // The cursor a control sets while the mouse is over it.
+    static HCURSOR CursorOver(TWinControl* c) {
+        SetCursor(nullptr);
+        SendMessageA(c->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(c->Handle()),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return GetCursor();
+    }
 };
 
 struct Expected {
@@ -131,10 +146,10 @@ TEST_F(Form1Test, PanelsFillTheTopAndTheBottom) {
 TEST_F(Form1Test, EveryControlStandsWhereDefinedWithItsTextAndFont) {
     for (const Expected& e : kControls) {
         SCOPED_TRACE(e.name);
-        auto* c = dynamic_cast<TWinControl*>(form->FindComponent(e.name));
+        TWinControl* c = Named(e.name);
         ASSERT_NE(c, nullptr);
         ASSERT_NE(c->Handle(), nullptr);
-        auto* parent = dynamic_cast<TWinControl*>(form->FindComponent(e.parent));
+        TWinControl* parent = Named(e.parent);
         ASSERT_NE(parent, nullptr);
         EXPECT_EQ(GetParent(c->Handle()), parent->Handle());
         const std::string kind = e.name;
@@ -154,11 +169,10 @@ TEST_F(Form1Test, EveryControlStandsWhereDefinedWithItsTextAndFont) {
 
 TEST_F(Form1Test, FontColoursOfHeadingsAndButtons) {
     for (const char* name : {"Label3", "Label4", "Label10", "SpeedButton5", "SpeedButton1", "SpeedButton2"})
-        EXPECT_EQ(dynamic_cast<TWinControl*>(form->FindComponent(name))->Font().Color, clActiveCaption) << name;
-    for (const char* name : {"SpeedButton3", "SpeedButton4"})
-        EXPECT_EQ(dynamic_cast<TWinControl*>(form->FindComponent(name))->Font().Color, clBlack) << name;
+        EXPECT_EQ(Named(name)->Font().Color, clActiveCaption) << name;
+    for (const char* name : {"SpeedButton3", "SpeedButton4"}) EXPECT_EQ(Named(name)->Font().Color, clBlack) << name;
     for (const char* name : {"OpenBtn", "SaveAsBtn", "HelpBtn", "AboutBtn", "Label1", "Edit1"})
-        EXPECT_EQ(dynamic_cast<TWinControl*>(form->FindComponent(name))->Font().Color, clWindowText) << name;
+        EXPECT_EQ(Named(name)->Font().Color, clWindowText) << name;
 }
 
 // The headings and the captions of Save and Exit on the schemes that Windows
@@ -225,7 +239,8 @@ TEST_F(Form1Test, DefaultContents) {
     EXPECT_EQ(about[2].substr(0, 11), "          A") << "ten blanks, then the reservation of rights";
     EXPECT_NE(about[2].find("rights reserved"), std::string::npos);
     EXPECT_EQ(form->ScrollBox1->Color(), static_cast<TColor>(0x80000001));
-    EXPECT_NE(form->Image1->Picture(), nullptr);
+    const Picture icon = Render(form->Image1->Handle());
+    EXPECT_LT(icon.Extent(ColorToRGB(clBackground)).left, icon.width) << "the icon is drawn";
 }
 
 TEST_F(Form1Test, SpeedButtonsHaveGlyphsHintsAndCursors) {
@@ -250,7 +265,7 @@ TEST_F(Form1Test, SpeedButtonsHaveGlyphsHintsAndCursors) {
         SCOPED_TRACE(b.button->Name());
         EXPECT_EQ(b.button->Hint(), b.hint);
         EXPECT_EQ(b.button->NumGlyphs(), b.glyphs);
-        EXPECT_EQ(b.button->Cursor(), b.cursor);
+        EXPECT_EQ(CursorOver(b.button), CursorHandle(b.cursor));
         ASSERT_NE(b.button->Glyph(), nullptr);
         BITMAP bm{};
         GetObjectA(b.button->Glyph(), sizeof bm, &bm);
@@ -259,8 +274,8 @@ TEST_F(Form1Test, SpeedButtonsHaveGlyphsHintsAndCursors) {
         EXPECT_EQ(bm.bmBitsPixel, 4);
         EXPECT_FALSE(GetWindowLongA(b.button->Handle(), GWL_STYLE) & WS_TABSTOP);
     }
-    EXPECT_EQ(form->ScrollBox1->Cursor(), crHandPoint);
-    EXPECT_EQ(form->Image1->Cursor(), crHandPoint);
+    EXPECT_EQ(CursorOver(form->ScrollBox1), CursorHandle(crHandPoint));
+    EXPECT_EQ(CursorOver(form->Image1), CursorHandle(crHandPoint));
     EXPECT_TRUE(form->ShowHint());
 }
 
@@ -276,7 +291,7 @@ TEST_F(Form1Test, TabGoesThroughTheEditorsInOrderAndNeverToAButton) {
     const std::vector<TWinControl*> order{form->Edit1,     form->Edit2, form->Edit3, form->Edit4,
                                           form->Edit5,     form->Edit6, form->Edit7, form->CheckBox1,
                                           form->CheckBox2, form->Memo1, form->Memo2, form->Edit1};
-    form->Edit1->SetFocus();
+    SetFocus(form->Edit1->Handle());
     for (size_t i = 1; i < order.size(); ++i) {
         PressKey(VK_TAB);
         EXPECT_EQ(GetFocus(), order[i]->Handle()) << "after " << order[i - 1]->Name();
@@ -288,7 +303,7 @@ TEST_F(Form1Test, TabGoesThroughTheEditorsInOrderAndNeverToAButton) {
 TEST_F(Form1Test, ClickingASpeedButtonLeavesTheFocusAlone) {
     ServiceOverride box(&Services::MessageBox, [](HWND, const char*, const char*, UINT) { return IDOK; });
     ShowAndActivate();
-    form->Edit3->SetFocus();
+    SetFocus(form->Edit3->Handle());
     HWND button = form->HelpBtn->Handle();
     SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
@@ -298,11 +313,10 @@ TEST_F(Form1Test, ClickingASpeedButtonLeavesTheFocusAlone) {
 
 TEST_F(Form1Test, CapitalsTypedIntoTheExtensionArriveInLowerCase) {
     ShowAndActivate();
-    form->Edit7->SetFocus();
+    SetFocus(form->Edit7->Handle());
     SendMessageA(form->Edit7->Handle(), EM_SETSEL, 0, -1);
     for (char c : std::string("ICO")) TypeChar(c);
     EXPECT_EQ(form->Edit7->Text(), "ico");
-    EXPECT_EQ(form->Edit7->CharCase(), TEditCharCase::ecLowerCase);
 }
 
 TEST_F(Form1Test, MemoKeepsLongLinesWholeAndEnterStartsANewLine) {
@@ -318,7 +332,7 @@ TEST_F(Form1Test, MemoKeepsLongLinesWholeAndEnterStartsANewLine) {
     EXPECT_EQ(form->Memo1->Lines().ToVector(), std::vector<std::string>{longLine});
 
     ShowAndActivate();
-    form->Memo1->SetFocus();
+    SetFocus(form->Memo1->Handle());
     SendMessageA(memo, EM_SETSEL, 0, -1);
     TypeChar('a');
     PressKey(VK_RETURN);
@@ -343,14 +357,10 @@ TEST_F(Form1Test, MemoLinesFollowTheTextWithoutAnExtraEmptyLine) {
     EXPECT_EQ(lines.ToVector(), (std::vector<std::string>{"one", ""}));
     form->Memo2->SetText("");
     EXPECT_EQ(lines.Count(), 0);
-    lines.Add("x");
-    lines.Add("");
-    lines.Add("y");
+    lines.Assign(std::vector<std::string>{"x", "", "y"});
     EXPECT_EQ(lines.Count(), 3);
     EXPECT_EQ(form->Memo2->Text(), "x\r\n\r\ny\r\n");
-    lines.Delete(1);
-    lines.Put(0, "z");
-    EXPECT_EQ(lines.ToVector(), (std::vector<std::string>{"z", "y"}));
+    EXPECT_EQ(lines.Get(2), "y");
     EXPECT_THROW(lines.Get(5), Exception);
 }
 
@@ -380,10 +390,6 @@ TEST_F(Form1Test, PopupMenuShowsVisibleItemsWithSeparators) {
         GetMenuStringA(menu.Get(), static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
         EXPECT_STREQ(text, captions[i]);
     }
-    EXPECT_EQ(form->Copytoclipboard1->Hint(), "Copy icon to clipboard");
-    EXPECT_EQ(form->Saveas1->Hint(), "Save icon as ... icon");
-    EXPECT_EQ(form->SaveIconasBMP1->Hint(), "Save icon as ... bitmap");
-    EXPECT_EQ(form->Setbackgroundcolor1->Hint(), "Select background color");
 
     // A caption changed to "-" makes the item a separator at the next opening.
     form->Internet1->SetCaption("-");
@@ -419,7 +425,6 @@ TEST_F(Form1Test, FileAndColourDialogsAreSetUp) {
     EXPECT_EQ(buffer, std::string(expected, sizeof expected));
 
     EXPECT_TRUE(form->ColorDialog1->Ctl3D);
-    EXPECT_EQ(form->ColorDialog1->Options, 0u);
 }
 
 TEST_F(Form1Test, ExitHidesTheWindowAndEndsTheMessageLoop) {

@@ -159,7 +159,7 @@ TEST_F(SetupTest, ActivatingTheWindowAgainDoesNotLoadAgain) {
 TEST_F(SetupTest, F1InAMemoRunsHelpAndTheMemoGetsNothingAlsoWithShiftOrAlt) {
     auto boxes = AnswerBoxes();
     Activate();
-    form->Memo1->SetFocus();
+    SetFocus(form->Memo1->Handle());
     const std::string before = form->Memo1->Text();
     PressKey(VK_F1);
     EXPECT_EQ(box.count, 1) << "without a help file, Help shows the About box";

@@ -1,5 +1,5 @@
-// The text-input dialog: its unit arithmetic, and the real dialog, answered
-// from inside its modal loop.
+// The text-input dialog: its layout in units of its font, and the real
+// dialog, answered from inside its modal loop.
 
 #include <gtest/gtest.h>
 
@@ -15,22 +15,9 @@ using namespace testutil;
 
 namespace {
 
-TEST(DialogUnitsTest, RoundsAsMulDivDoes) {
-    for (int n = -20; n <= 200; ++n)
-        for (int base = 1; base <= 24; ++base) {
-            ASSERT_EQ(MulDivRounded(n, base, 4), MulDiv(n, base, 4)) << n << " " << base;
-            ASSERT_EQ(MulDivRounded(n, base, 8), MulDiv(n, base, 8)) << n << " " << base;
-        }
-    EXPECT_EQ(MulDivRounded(5, 3, 0), MulDiv(5, 3, 0));
-    EXPECT_EQ(MulDivRounded(7, 3, -2), MulDiv(7, 3, -2));
-}
-
-TEST(DialogUnitsTest, TheAverageWidthDropsTheRemainderAndTheLayoutFollowsTheTable) {
+TEST(PromptLayout, TheAverageWidthDropsTheRemainderAndTheUnitsRoundAsMulDiv) {
     // 52 letters 311 pixels wide: aw 5, not 6. Text height 13.
-    const DialogUnits u = DialogUnits::FromLetters(311, 13);
-    EXPECT_EQ(u.aw, 5);
-    EXPECT_EQ(u.ch, 13);
-    const PromptLayout l = LayOutPrompt(u, 101, 13, 21);
+    const PromptLayout l = LayOutPrompt({311, 13}, {101, 13}, 21);
     EXPECT_EQ(l.ClientWidth, 225);   // 180 * 5 / 4
     EXPECT_EQ(l.ClientHeight, 102);  // 63 * 13 / 8 = 102.4
     EXPECT_EQ(l.Label, (DialogRect{10, 13, 101, 13}));

@@ -40,7 +40,6 @@ TEST_F(MemoLinesTest, ReadingAllLinesFetchesTheTextOnce) {
     TStringList copy;
     const std::pair<const char*, std::function<void()>> reads[] = {
         {"ToVector", [&] { EXPECT_EQ(memo->Lines().ToVector(), lines); }},
-        {"Text", [&] { EXPECT_EQ(memo->Lines().Text(), JoinLines(lines)); }},
         {"Assign to a list",
          [&] {
              copy.Assign(memo->Lines());

@@ -166,7 +166,7 @@ TEST_F(MsgTest, MessagesAndCaptionsArePickedByIndex) {
     EXPECT_EQ(msg->ShowBox(mbInformation, 0, 2, args), 0) << "an empty selected line shows nothing";
     EXPECT_EQ(seen.count, before);
 
-    messages.Put(0, "changed");
+    messages.Assign(std::vector<std::string>{"changed"});
     EXPECT_EQ(msg->Messages()[0], "one") << "the component keeps its own copy";
 }
 
@@ -175,10 +175,10 @@ TEST_F(MsgTest, AFormDisabledBeforeStaysDisabledAndTheFocusComesBack) {
     second->Show();
     EnableWindow(second->Handle(), FALSE);
     SetForegroundWindow(form->Handle());
-    form->Other->SetFocus();
+    SetFocus(form->Other->Handle());
     Pump();
     ASSERT_EQ(Screen->ActiveControl(), form->Other);
-    auto answer = Answer(IDOK, [&] { form->Edit->SetFocus(); });
+    auto answer = Answer(IDOK, [&] { SetFocus(form->Edit->Handle()); });
     Screen->SetCursor(crHandPoint);
     msg->ShowText(mbInformation, "hello");
     EXPECT_FALSE(IsWindowEnabled(second->Handle()));

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "forms/Application.h"
@@ -16,14 +18,47 @@
 
 namespace testutil {
 
-// Dispatches what is waiting, through the application's own message
-// handling (key preview, dialog keys), a bounded number of rounds.
+// Dispatches what is waiting as the message loop does (key preview, dialog
+// keys), a bounded number of rounds. A quit message is left for a loop that
+// owns it.
 inline void Pump(int rounds = 3) {
     for (int i = 0; i < rounds; ++i) {
-        forms::Application->ProcessMessages();
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(msg.wParam));
+                return;
+            }
+            forms::Application->ProcessMessage(msg);
+        }
         Sleep(5);
     }
 }
+
+// Owns a component without an owner, destroying it as an owner would.
+struct ComponentDeleter {
+    void operator()(forms::TComponent* c) const { forms::TComponent::Free(c); }
+};
+template <typename T>
+using Owned = std::unique_ptr<T, ComponentDeleter>;
+
+// Replaces one modal service for the lifetime of the object:
+//   ServiceOverride guard(&Services::MessageBox, [](...) { return IDYES; });
+template <typename F>
+class ServiceOverride {
+public:
+    template <typename G>
+    ServiceOverride(F forms::Services::*entry, G&& replacement) : entry_(entry), saved_(forms::ModalServices().*entry) {
+        forms::ModalServices().*entry = std::forward<G>(replacement);
+    }
+    ~ServiceOverride() { forms::ModalServices().*entry_ = std::move(saved_); }
+    ServiceOverride(const ServiceOverride&) = delete;
+    ServiceOverride& operator=(const ServiceOverride&) = delete;
+
+private:
+    F forms::Services::*entry_;
+    F saved_;
+};
 
 inline std::string WindowText(HWND hwnd) {
     char buffer[1024] = {};
@@ -192,7 +227,7 @@ protected:
         form.reset();
         Pump();
     }
-    forms::Owned<forms::TForm> form;
+    Owned<forms::TForm> form;
 
 private:
     const char* className_;
