@@ -10,19 +10,17 @@ Every picture lives in this file as a pixel map: one character per pixel,
 one string per row, top row first.  The characters name colours of the
 standard 16-colour palette (see LEGEND); '.' is the transparent background.
 
-    python3 make_resources.py                  rewrite the .ico and .bmp files
-    python3 make_resources.py --preview DIR    also write enlarged PNG previews
+    python3 tools/make_resources.py      rewrite the .ico and .bmp files of
+                                         app/res that changed
 
 Only the standard library is used and the output does not depend on time or
 platform, so running the script again gives the same bytes.  The generated
 files are kept in the repository; the build does not need Python.
 """
 
-import argparse
 import os
 import struct
 import sys
-import zlib
 
 # The 16 colours in the order of the standard Windows/VGA palette, which is
 # also the order of the colour table written into every file.
@@ -405,25 +403,6 @@ def enlarged(image, factor):
             for row in image for _ in range(factor)]
 
 
-def png_chunk(kind, data):
-    return (struct.pack(">I", len(data)) + kind + data
-            + struct.pack(">I", zlib.crc32(kind + data)))
-
-
-def make_png(pixels):
-    """An RGBA PNG from rows of (r, g, b, a) tuples."""
-    width, height = len(pixels[0]), len(pixels)
-    raw = bytearray()
-    for row in pixels:
-        raw.append(0)
-        for rgba in row:
-            raw += bytes(rgba)
-    header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)
-    return (b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", header)
-            + png_chunk(b"IDAT", zlib.compress(bytes(raw), 9))
-            + png_chunk(b"IEND", b""))
-
-
 # --------------------------------------------------------------------------
 # Output
 
@@ -454,85 +433,21 @@ def outputs():
     return files
 
 
-def render(image, background, scale):
-    """Rows of RGBA pixels for a preview; background(x, y) fills '.'."""
-    out = []
-    for y, row in enumerate(image):
-        line = []
-        for x, ch in enumerate(row):
-            if ch == CLEAR:
-                rgba = background(x, y)
-            else:
-                rgba = PALETTE[LEGEND[ch]][1] + (255,)
-            line.extend([rgba] * scale)
-        out.extend([line] * scale)
-    return out
-
-
-def checkerboard(x, y):
-    return (255, 255, 255, 255) if (x // 4 + y // 4) % 2 else (204, 204, 204, 255)
-
-
-def write_previews(directory):
-    """Writes each picture at its real size and enlarged, plus an icon
-    sheet showing the icon on a few backgrounds.  Glyphs are shown on
-    button-face silver, as they appear in a menu or on a button."""
-    os.makedirs(directory, exist_ok=True)
-    silver = PALETTE[LEGEND["s"]][1] + (255,)
-    pictures = {"glimcfg": (icon_image(), checkerboard)}
-    for name, image in glyphs().items():
-        pictures[name[:-4]] = (image, lambda x, y: silver)
-    for name, (image, background) in pictures.items():
-        for scale in (1, 2, 8):
-            path = os.path.join(directory, "%s_x%d.png" % (name, scale))
-            with open(path, "wb") as f:
-                f.write(make_png(render(image, background, scale)))
-    # All pictures at real size side by side on three backgrounds.
-    strip_rows = []
-    for colour in ((0, 128, 128, 255), silver, (255, 255, 255, 255)):
-        cells = [render(image, lambda x, y, c=colour: c, 1)
-                 for image, _ in pictures.values()]
-        for y in range(32):
-            line = [colour] * 4
-            for cell in cells:
-                width = len(cell[0])
-                top = (32 - len(cell)) // 2
-                if top <= y < top + len(cell):
-                    line.extend(cell[y - top])
-                else:
-                    line.extend([colour] * width)
-                line.extend([colour] * 4)
-            strip_rows.append(line)
-    for scale in (1, 3):
-        scaled = [[p for p in row for _ in range(scale)]
-                  for row in strip_rows for _ in range(scale)]
-        with open(os.path.join(directory, "sheet_x%d.png" % scale), "wb") as f:
-            f.write(make_png(scaled))
-
-
-def main(argv):
-    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    parser.add_argument("--preview", metavar="DIR",
-                        help="also write enlarged PNG previews into DIR")
-    args = parser.parse_args(argv)
-
-    here = os.path.dirname(os.path.abspath(__file__))
+def main():
+    res = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "app", "res")
     for name, data in sorted(outputs().items()):
-        path = os.path.join(here, name)
+        path = os.path.join(res, name)
         try:
             with open(path, "rb") as f:
                 current = f.read()
         except FileNotFoundError:
             current = None
-        if current == data:
-            continue
-        with open(path, "wb") as f:
-            f.write(data)
-        print("wrote %s" % name)
-    if args.preview:
-        write_previews(args.preview)
+        if current != data:
+            with open(path, "wb") as f:
+                f.write(data)
+            print("wrote %s" % name)
     return 0
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1:]))
+    sys.exit(main())
