@@ -101,6 +101,7 @@ private:
     bool SaveOrDiscardEdits();
     // Save as up to its save: the chosen profile, or empty when none was saved.
     std::string SaveAsProfile();
+    // Asks the string table's question id about a file name; the box's answer.
     int Ask(msg32::MsgType kind, unsigned id, const std::string& name);
 
     // The values last loaded or saved, or the window's first contents.
