@@ -45,19 +45,19 @@ TForm1::TForm1(TComponent* owner)
 
     IconMenu = new TPopupMenu(this);
     IconMenu->SetName("IconMenu");
-    auto item = [&](const char* name, const char* caption, bool visible = true) {
-        auto* mi = new TMenuItem(this, name, caption, visible);
+    auto item = [&](const char* name, const char* caption, const char* hint = "", bool visible = true) {
+        auto* mi = new TMenuItem(this, name, caption, hint, visible);
         IconMenu->Add(mi);
         return mi;
     };
-    Copytoclipboard1 = item("Copytoclipboard1", "&Copy Icon to clipboard");
-    Saveas1 = item("Saveas1", "Save Icon as *.&ICO ...");
-    SaveIconasBMP1 = item("SaveIconasBMP1", "Save Icon as *.&BMP ...");
+    Copytoclipboard1 = item("Copytoclipboard1", "&Copy Icon to clipboard", "Copy icon to clipboard");
+    Saveas1 = item("Saveas1", "Save Icon as *.&ICO ...", "Save icon as ... icon");
+    SaveIconasBMP1 = item("SaveIconasBMP1", "Save Icon as *.&BMP ...", "Save icon as ... bitmap");
     N1 = item("N1", "-");
-    Setbackgroundcolor1 = item("Setbackgroundcolor1", "Backgr&ound color ...");
+    Setbackgroundcolor1 = item("Setbackgroundcolor1", "Backgr&ound color ...", "Select background color");
     Internet1 = item("Internet1", "&Website ...");
     EMail1 = item("EMail1", "&E-mail ...");
-    Help1 = item("Help1", "&Help ...", false);
+    Help1 = item("Help1", "&Help ...", "", false);
     N2 = item("N2", "-");
     About1 = item("About1", "&About ...");
 

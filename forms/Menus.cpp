@@ -4,8 +4,8 @@
 
 namespace forms {
 
-TMenuItem::TMenuItem(TComponent* owner, const char* name, std::string caption, bool visible)
-    : TComponent(owner), caption_(std::move(caption)), visible_(visible) {
+TMenuItem::TMenuItem(TComponent* owner, const char* name, std::string caption, std::string hint, bool visible)
+    : TComponent(owner), caption_(std::move(caption)), hint_(std::move(hint)), visible_(visible) {
     SetName(name);
 }
 

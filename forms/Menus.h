@@ -12,10 +12,11 @@ namespace forms {
 
 class TMenuItem : public TComponent {
 public:
-    TMenuItem(TComponent* owner, const char* name, std::string caption, bool visible = true);
+    TMenuItem(TComponent* owner, const char* name, std::string caption, std::string hint = {}, bool visible = true);
 
     const std::string& Caption() const noexcept { return caption_; }
     void SetCaption(std::string caption) { caption_ = std::move(caption); }
+    const std::string& Hint() const noexcept { return hint_; }
     bool Visible() const noexcept { return visible_; }
     // A caption of exactly "-" makes the item a separator line.
     bool IsLine() const noexcept { return caption_ == "-"; }
@@ -25,6 +26,7 @@ public:
 
 private:
     std::string caption_;
+    std::string hint_;
     bool visible_;
 };
 

@@ -390,6 +390,10 @@ TEST_F(Form1Test, PopupMenuShowsVisibleItemsWithSeparators) {
         GetMenuStringA(menu.Get(), static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
         EXPECT_STREQ(text, captions[i]);
     }
+    EXPECT_EQ(form->Copytoclipboard1->Hint(), "Copy icon to clipboard");
+    EXPECT_EQ(form->Saveas1->Hint(), "Save icon as ... icon");
+    EXPECT_EQ(form->SaveIconasBMP1->Hint(), "Save icon as ... bitmap");
+    EXPECT_EQ(form->Setbackgroundcolor1->Hint(), "Select background color");
 
     // A caption changed to "-" makes the item a separator at the next opening.
     form->Internet1->SetCaption("-");
