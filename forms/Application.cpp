@@ -161,23 +161,34 @@ void TApplication::ShowException(const Exception& e) {
 }
 
 namespace {
+struct Disabling {
+    HWND owner;
+    std::vector<HWND>& disabled;
+};
+
 BOOL CALLBACK DisableVisibleWindow(HWND hwnd, LPARAM lp) {
     return Guarded(
         nullptr,
         [&] {
-            auto* disabled = reinterpret_cast<std::vector<HWND>*>(lp);
-            if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
-                disabled->push_back(hwnd);  // remembered first: what is disabled is enabled again
+            auto& d = *reinterpret_cast<Disabling*>(lp);
+            if (hwnd != d.owner && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+                d.disabled.push_back(hwnd);  // remembered first: what is disabled is enabled again
                 EnableWindow(hwnd, FALSE);
             }
             return TRUE;
         },
         FALSE);
 }
+
+// A top-level window of this thread that the user can see.
+bool ShownWindowOfThisThread(HWND hwnd) {
+    return hwnd && IsWindowVisible(hwnd) && GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId();
+}
 }  // namespace
 
-TaskModalScope::TaskModalScope() : active_(GetActiveWindow()) {
-    EnumThreadWindows(GetCurrentThreadId(), DisableVisibleWindow, reinterpret_cast<LPARAM>(&disabled_));
+TaskModalScope::TaskModalScope(HWND owner) : active_(GetActiveWindow()) {
+    Disabling d{owner, disabled_};
+    EnumThreadWindows(GetCurrentThreadId(), DisableVisibleWindow, reinterpret_cast<LPARAM>(&d));
 }
 
 TaskModalScope::~TaskModalScope() {
@@ -186,12 +197,20 @@ TaskModalScope::~TaskModalScope() {
     if (active_ && IsWindow(active_)) SetActiveWindow(active_);
 }
 
-// The box is owned by the application's hidden window; the thread's other
-// windows are disabled while it is up and put back, whether it was shown or
-// failed.
+HWND TApplication::ModalOwner() const {
+    HWND active = GetActiveWindow();
+    if (ShownWindowOfThisThread(active)) return active;
+    HWND main = mainForm_ ? mainForm_->Handle() : nullptr;
+    if (ShownWindowOfThisThread(main)) return main;
+    return handle_;
+}
+
+// The thread's other windows are disabled while the box is up and put back,
+// whether it was shown or failed.
 int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags) {
-    TaskModalScope modal;
-    return ModalServices().MessageBox(handle_, text.c_str(), caption.c_str(), flags);
+    const HWND owner = ModalOwner();
+    TaskModalScope modal(owner);
+    return ModalServices().MessageBox(owner, text.c_str(), caption.c_str(), flags);
 }
 
 void TScreen::SetActiveControl(TWinControl* control) {

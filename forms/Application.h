@@ -22,12 +22,16 @@ class TWinControl;
 
 using TExceptionEvent = Method<TObject*, const Exception&>;
 
-// Makes a dialog of the application modal to the whole program: the thread's
-// other visible windows are disabled while it lives; afterwards the ones it
-// disabled are enabled again and the window that was active is activated.
+// Makes a box or dialog of the application modal to the whole program: the
+// thread's visible windows but its owner are disabled while it lives;
+// afterwards the ones it disabled are enabled again and the window that was
+// active is activated. The owner is left to the box, which disables it and
+// enables it again before it hides: Windows hands the activation back to an
+// owner only when it is enabled then, and a dialog enables only an owner that
+// it disabled itself.
 class TaskModalScope {
 public:
-    TaskModalScope();
+    explicit TaskModalScope(HWND owner);
     ~TaskModalScope();
     TaskModalScope(const TaskModalScope&) = delete;
     TaskModalScope& operator=(const TaskModalScope&) = delete;
@@ -68,8 +72,15 @@ public:
 
     TForm* MainForm() const noexcept { return mainForm_; }
     void SetMainForm(TForm* form) noexcept { mainForm_ = form; }
-    // The application's own hidden window, owner of its message boxes.
+    // The application's own hidden window: owner of the boxes shown before
+    // any window of the program is visible.
     HWND Handle() const noexcept { return handle_; }
+    // The owner of a box or dialog opened now: the active window, when it is
+    // a visible window of the program (the main form, or a dialog above it);
+    // else the main form while it is visible; else the hidden window. A box
+    // owned by the window the user sees comes up with it from the task bar
+    // and opens on its monitor.
+    HWND ModalOwner() const;
 
     // The error event: given every Exception that escapes an event handler,
     // except EAbort. Empty means the application shows the error itself.
@@ -79,8 +90,8 @@ public:
     // or shows it. Never lets anything escape.
     void HandleException(TObject* sender) noexcept;
 
-    // A modal message box owned by the application window; the thread's
-    // other windows are disabled while it is up.
+    // A modal message box owned by ModalOwner(); the thread's other windows
+    // are disabled while it is up.
     int MessageBox(const std::string& text, const std::string& caption, UINT flags);
 
 private:

@@ -4,7 +4,7 @@
 
 namespace forms {
 
-HWND DialogOwner() { return Application ? Application->Handle() : nullptr; }
+HWND DialogOwner() { return Application ? Application->ModalOwner() : nullptr; }
 
 // ---- open and save dialogs ----------------------------------------------------
 
@@ -77,7 +77,7 @@ bool TOpenDialog::Run(bool save) {
     BOOL ok;
     {
         KeepCurrentDirectory keepFolder;
-        TaskModalScope modal;
+        TaskModalScope modal(ofn.hwndOwner);
         ok = save ? ModalServices().GetSaveFileName(ofn) : ModalServices().GetOpenFileName(ofn);
     }
     if (!ok) return false;
@@ -125,7 +125,7 @@ bool TColorDialog::Execute() {
 
     BOOL ok;
     {
-        TaskModalScope modal;
+        TaskModalScope modal(cc.hwndOwner);
         ok = ModalServices().ChooseColor(cc);
     }
     if (!ok) return false;

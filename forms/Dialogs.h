@@ -12,7 +12,7 @@
 
 namespace forms {
 
-// The owner of the application's dialogs: its hidden window.
+// The owner of a dialog opened now (TApplication::ModalOwner).
 HWND DialogOwner();
 
 enum TOpenOption : unsigned {

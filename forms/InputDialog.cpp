@@ -9,6 +9,7 @@
 namespace forms {
 
 bool PromptForText(const std::string& caption, const std::string& prompt, std::string& value) {
+    TaskModalScope modal(DialogOwner());
     return ModalServices().PromptForText(caption, prompt, value);
 }
 
@@ -179,13 +180,9 @@ bool RunPromptForText(const std::string& caption, const std::string& prompt, std
     alignas(DWORD) EmptyDialogTemplate dialogTemplate{};
     dialogTemplate.dialog.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 
-    INT_PTR result;
-    {
-        TaskModalScope modal;
-        // The dialog manager destroys the dialog whichever way it ends.
-        result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), &dialogTemplate.dialog, DialogOwner(),
-                                         PromptDialogProc, reinterpret_cast<LPARAM>(&state));
-    }
+    // The dialog manager destroys the dialog whichever way it ends.
+    const INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), &dialogTemplate.dialog, DialogOwner(),
+                                                   PromptDialogProc, reinterpret_cast<LPARAM>(&state));
     if (result != IDOK || !state.ok) return false;
     value = std::move(state.text);
     return true;

@@ -140,12 +140,14 @@ int TMsg::ShowBoxImpl(MsgType kind, int captionIndex, int messageIndex, std::spa
         // windows again while the box is up; this pass is the component's
         // own because it also reaches the forms that are hidden now, lowers
         // the stay-on-top forms, and puts back exactly what it changed,
-        // whichever message box shows the text.
+        // whichever message box shows the text. The form that will own the
+        // box is left to the box, which enables it again before it hides.
+        const HWND owner = Application ? Application->ModalOwner() : nullptr;
         for (int i = 0; Application && i < Application->ComponentCount(); ++i) {
             auto* form = dynamic_cast<TForm*>(Application->Components(i));
             if (!form || !form->Handle()) continue;
             HWND hwnd = form->Handle();
-            if (IsWindowEnabled(hwnd)) {
+            if (hwnd != owner && IsWindowEnabled(hwnd)) {
                 EnableWindow(hwnd, FALSE);
                 remembered.disabled.push_back(form);
                 remembered.Watch(form);

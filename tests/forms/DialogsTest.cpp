@@ -81,7 +81,7 @@ TEST_F(DialogsTest, OpenDialogHandsOverItsPropertiesAndKeepsTheChoice) {
 
     EXPECT_EQ(request.calls, 1);
     EXPECT_EQ(request.structSize, sizeof(OPENFILENAMEA));
-    EXPECT_EQ(request.owner, Application->Handle());
+    EXPECT_EQ(request.owner, form->Handle());
     EXPECT_EQ(request.title, "Open configuration file ...");
     EXPECT_EQ(request.filter, kFilterBuffer);
     EXPECT_EQ(request.filterIndex, 1u) << "the first entry is selected";
@@ -91,7 +91,7 @@ TEST_F(DialogsTest, OpenDialogHandsOverItsPropertiesAndKeepsTheChoice) {
     const DWORD wanted = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
     EXPECT_EQ(request.flags & wanted, wanted);
     EXPECT_FALSE(request.flags & (OFN_OVERWRITEPROMPT | OFN_ALLOWMULTISELECT | OFN_NOCHANGEDIR));
-    EXPECT_FALSE(request.formEnabled) << "the program's windows are disabled while the dialog is up";
+    EXPECT_TRUE(request.formEnabled) << "the owner is left to the dialog, which disables it itself";
     EXPECT_TRUE(IsWindowEnabled(form->Handle()));
 
     EXPECT_EQ(dialog.FileName, "C:\\Brand\\brand.ini");
@@ -202,13 +202,13 @@ TEST_F(DialogsTest, ColorDialogStartsAtTheRgbValueOfASystemColour) {
 
     EXPECT_EQ(request.calls, 1);
     EXPECT_EQ(request.structSize, sizeof(CHOOSECOLORA));
-    EXPECT_EQ(request.owner, Application->Handle());
+    EXPECT_EQ(request.owner, form->Handle());
     EXPECT_EQ(request.start, GetSysColor(COLOR_BACKGROUND));
     EXPECT_TRUE(request.flags & CC_RGBINIT);
     EXPECT_FALSE(request.flags & (CC_FULLOPEN | CC_SHOWHELP | CC_PREVENTFULLOPEN));
     EXPECT_TRUE(request.hook && (request.flags & CC_ENABLEHOOK)) << "it places itself";
     for (COLORREF c : request.custom) EXPECT_EQ(c, RGB(255, 255, 255)) << "no custom colour at first";
-    EXPECT_FALSE(request.formEnabled);
+    EXPECT_TRUE(request.formEnabled) << "the owner is left to the dialog";
     EXPECT_TRUE(IsWindowEnabled(form->Handle()));
     EXPECT_EQ(dialog.Color, clBackground) << "a cancelled dialog leaves Color alone";
 
@@ -265,7 +265,7 @@ TEST_F(DialogsTest, RealColorDialogOpensAtItsPlaceWithTheStartColour) {
     EXPECT_GT(width, 0);
     EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - width) / 2);
     EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - height) / 3);
-    EXPECT_EQ(owner, Application->Handle());
+    EXPECT_EQ(owner, form->Handle());
     EXPECT_FALSE(formEnabled);
     EXPECT_TRUE(IsWindowEnabled(form->Handle()));
     EXPECT_EQ(GetActiveWindow(), form->Handle()) << "the window active before is active again";

@@ -96,8 +96,8 @@ TEST_F(ErrorHandlingTest, WithoutAnErrorEventTheErrorIsShownInAStopBox) {
     EXPECT_EQ(boxes.box.text, "Unable to write to C:\\100%\\brand.ini") << "shown literally";
     EXPECT_EQ(boxes.box.caption, Application->Title());
     EXPECT_EQ(boxes.box.flags, static_cast<UINT>(MB_OK | MB_ICONSTOP));
-    EXPECT_EQ(boxes.box.owner, Application->Handle());
-    EXPECT_FALSE(boxes.ownerEnabledDuringBox) << "the form is disabled while the box is up";
+    EXPECT_EQ(boxes.box.owner, form->Handle()) << "the box belongs to the window the user sees";
+    EXPECT_TRUE(boxes.ownerEnabledDuringBox) << "the owner is left to the box";
     EXPECT_TRUE(IsWindowEnabled(form->Handle())) << "and enabled again afterwards";
 }
 

@@ -96,7 +96,7 @@ TEST_F(InputDialogTest, LayoutFontFocusAndOwnership) {
     EXPECT_EQ(GetActiveWindow(), form->Handle()) << "the window active before is active again";
 
     EXPECT_EQ(caption, "Menu Items ...");
-    EXPECT_EQ(owner, Application->Handle());
+    EXPECT_EQ(owner, form->Handle());
     EXPECT_TRUE(exStyle & WS_EX_DLGMODALFRAME) << "dialog frame";
     EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) << "fixed size";
     EXPECT_TRUE(style & WS_SYSMENU) << "close box";

@@ -86,7 +86,9 @@ protected:
 };
 
 TEST_F(MsgTest, ShowTextShowsTheTextWithTheKindsFlagsAndTheCaption) {
-    auto answer = Answer(IDOK);
+    auto* hidden = new TestForm(Application, "TMsgTestForm2");
+    bool hiddenEnabled = true;
+    auto answer = Answer(IDOK, [&] { hiddenEnabled = IsWindowEnabled(hidden->Handle()); });
     int seenResult = -1;
     struct Observer {
         TMsg* msg;
@@ -102,8 +104,10 @@ TEST_F(MsgTest, ShowTextShowsTheTextWithTheKindsFlagsAndTheCaption) {
     EXPECT_EQ(msg->BoxMessage, "Saved 100%% of it") << "ShowText keeps its text in BoxMessage";
     EXPECT_EQ(msg->BoxResult(), IDOK);
     EXPECT_EQ(seenResult, IDOK) << "OnMessage runs after BoxResult is set";
-    EXPECT_FALSE(seen.formEnabled) << "forms are disabled while the box is up";
-    EXPECT_TRUE(IsWindowEnabled(form->Handle()));
+    EXPECT_FALSE(hiddenEnabled) << "the other forms are disabled while the box is up, hidden ones too";
+    EXPECT_TRUE(seen.formEnabled) << "the form that owns the box is left to the box";
+    EXPECT_TRUE(IsWindowEnabled(form->Handle()) && IsWindowEnabled(hidden->Handle()));
+    TComponent::Free(hidden);
 
     msg->ShowIcons = false;
     msg->ShowText(mbConfirmation, "Sure?");
