@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "forms/Application.h"
 #include "forms/Controls.h"
 
 namespace forms {
@@ -31,9 +32,9 @@ struct AccessibilityApi {
     decltype(&::SysAllocStringLen) sysAllocStringLen = nullptr;
 
     AccessibilityApi() {
-        HMODULE oleacc = LoadLibraryA("oleacc.dll");
-        HMODULE oleaut = LoadLibraryA("oleaut32.dll");
-        HMODULE ole = LoadLibraryA("ole32.dll");
+        HMODULE oleacc = LoadSystemLibrary("oleacc.dll");
+        HMODULE oleaut = LoadSystemLibrary("oleaut32.dll");
+        HMODULE ole = LoadSystemLibrary("ole32.dll");
         lresultFromObject = Proc<decltype(lresultFromObject)>(oleacc, "LresultFromObject");
         createStdAccessibleObject = Proc<decltype(createStdAccessibleObject)>(oleacc, "CreateStdAccessibleObject");
         sysAllocStringLen = Proc<decltype(sysAllocStringLen)>(oleaut, "SysAllocStringLen");

@@ -35,6 +35,13 @@ TApplication::~TApplication() {
 
 void TApplication::Initialize() {
     if (handle_) return;
+    // Whatever DLL is loaded from now on, and whatever those load in turn,
+    // comes from the system folder, never from the program's own. Found at
+    // run time: Windows 7 has it only with an update.
+    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+    if (auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories"))))
+        setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
     // Only the tooltips come from the common controls.
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES};
     InitCommonControlsEx(&icc);
@@ -52,6 +59,17 @@ void TApplication::Initialize() {
     // looking a window up by the title finds the form, never this one.
     handle_ = CreateWindowExA(0, kAppClass, "", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0, nullptr, nullptr,
                               instance, nullptr);
+}
+
+HMODULE LoadSystemLibrary(const char* name) {
+    if (HMODULE module = LoadLibraryExA(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) return module;
+    // Windows 7 without its loader update knows no search flags: the full
+    // path of the system folder says the same.
+    if (GetLastError() != ERROR_INVALID_PARAMETER) return nullptr;
+    char folder[MAX_PATH];
+    const UINT n = GetSystemDirectoryA(folder, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return nullptr;
+    return LoadLibraryA((std::string(folder, n) + "\\" + name).c_str());
 }
 
 void TApplication::SetTitle(const std::string& title) { title_ = title; }

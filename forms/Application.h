@@ -140,6 +140,11 @@ private:
     TCursor previous_;
 };
 
+// A DLL of the system, by name, from the system folder only. For a DLL that
+// is not one of Windows' known DLLs the loader looks in the program's own
+// folder first, where anyone may have left a DLL of that name.
+HMODULE LoadSystemLibrary(const char* name);
+
 extern TApplication* Application;
 extern TScreen* Screen;
 

@@ -1,5 +1,6 @@
 #include "forms/Services.h"
 
+#include "forms/Application.h"
 #include "forms/Exception.h"
 #include "forms/InputDialog.h"
 
@@ -12,7 +13,7 @@ namespace {
 // a dialog opens or a program starts keeps them out of the program's start.
 template <typename F>
 F* Lazy(const char* dll, const char* name) {
-    HMODULE module = LoadLibraryA(dll);
+    HMODULE module = LoadSystemLibrary(dll);
     FARPROC proc = module ? GetProcAddress(module, name) : nullptr;
     if (!proc) throw Exception(std::string("Cannot find ") + name + " in " + dll);
     return reinterpret_cast<F*>(reinterpret_cast<void*>(proc));

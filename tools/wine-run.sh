@@ -23,7 +23,9 @@ base_prefix=${GLIM_WINEPREFIX:-$root/build/windows/wineprefix}
 WINEPREFIX=$base_prefix
 [ -n "${GLIM_LOGPIXELS:-}" ] && WINEPREFIX=$base_prefix-dpi$GLIM_LOGPIXELS
 WINEDEBUG=-all
-WINEDLLOVERRIDES="mscoree,mshtml="
+# oleacc: Wine would take its own in place of a DLL of that name found beside
+# a program; Windows loads the one it finds first, as Wine does here.
+WINEDLLOVERRIDES="mscoree,mshtml=;oleacc=n,b"
 WINEARCH=win64
 export WINEPREFIX WINEDEBUG WINEDLLOVERRIDES WINEARCH
 

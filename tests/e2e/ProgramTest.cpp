@@ -64,4 +64,30 @@ TEST(Program, CloseBoxEndsItLikeExit) {
     EXPECT_EQ(code, 0);
 }
 
+// A DLL of a system DLL's name left beside the program (in a downloads
+// folder, say) is never loaded: a screen reader's first question loads
+// oleacc.dll from the system folder. Wine looks beside the program first, as
+// Windows does, only for a DLL that it is told to prefer in its native form.
+TEST(Program, ADllLeftBesideItIsNeverLoaded) {
+    char overrides[256] = {};
+    GetEnvironmentVariableA("WINEDLLOVERRIDES", overrides, sizeof overrides);
+    if (GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") &&
+        std::string(overrides).find("oleacc=n") == std::string::npos)
+        GTEST_SKIP() << "under Wine only with oleacc=n,b in WINEDLLOVERRIDES (tools/wine-run.sh sets it)";
+    TempFolder folder;
+    ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), (folder / "glimcfg.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA((BuildFolder() + "..\\planted\\oleacc.dll").c_str(), (folder / "oleacc.dll").c_str(), FALSE));
+    Program program({}, folder / "glimcfg.exe");
+    HWND window = program.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    HWND exit = Find(ChildrenOf(window), "TSpeedButton", "Exit");
+    ASSERT_NE(exit, nullptr);
+    DWORD_PTR object = 0;
+    SendMessageTimeoutA(exit, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT), SMTO_BLOCK, 5000, &object);
+    EXPECT_NE(object, 0u) << "the screen reader is answered";
+    EXPECT_EQ(GetFileAttributesA((folder / "oleacc.loaded").c_str()), INVALID_FILE_ATTRIBUTES)
+        << "the DLL beside the program was loaded";
+    EXPECT_EQ(program.Close(window), 0);
+}
+
 }  // namespace
