@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "forms/Controls.h"
 #include "forms/Services.h"
@@ -223,11 +224,43 @@ HWND TApplication::ModalOwner() const {
     return handle_;
 }
 
+TApplication::EndSessionQuery::EndSessionQuery(HWND form)
+    : previous_(Application ? std::exchange(Application->endSessionForm_, form) : nullptr) {}
+
+TApplication::EndSessionQuery::~EndSessionQuery() {
+    if (Application) Application->endSessionForm_ = previous_;
+}
+
+namespace {
+// The reason why the session cannot end yet, on Windows' sign-out screen,
+// while it lives.
+class ShutdownBlockReason {
+public:
+    ShutdownBlockReason(HWND form, const std::string& text) : form_(form) {
+        if (!form_) return;
+        std::wstring wide(text.size(), L'\0');
+        const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                                          static_cast<int>(wide.size()));
+        wide.resize(static_cast<size_t>(n > 0 ? n : 0));
+        ShutdownBlockReasonCreate(form_, wide.c_str());
+    }
+    ~ShutdownBlockReason() {
+        if (form_) ShutdownBlockReasonDestroy(form_);
+    }
+    ShutdownBlockReason(const ShutdownBlockReason&) = delete;
+    ShutdownBlockReason& operator=(const ShutdownBlockReason&) = delete;
+
+private:
+    HWND form_;
+};
+}  // namespace
+
 // The thread's other windows are disabled while the box is up and put back,
 // whether it was shown or failed.
 int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags) {
     const HWND owner = ModalOwner();
     TaskModalScope modal(owner);
+    const ShutdownBlockReason reason(endSessionForm_, text);
     return ModalServices().MessageBox(owner, text.c_str(), caption.c_str(), flags);
 }
 

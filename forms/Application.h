@@ -94,6 +94,20 @@ public:
     // are disabled while it is up.
     int MessageBox(const std::string& text, const std::string& caption, UINT flags);
 
+    // While a form answers WM_QUERYENDSESSION: a box shown meanwhile stands
+    // in the way of the session's end, and Windows' sign-out screen names it,
+    // by its text, as the reason until it is answered.
+    class EndSessionQuery {
+    public:
+        explicit EndSessionQuery(HWND form);
+        ~EndSessionQuery();
+        EndSessionQuery(const EndSessionQuery&) = delete;
+        EndSessionQuery& operator=(const EndSessionQuery&) = delete;
+
+    private:
+        HWND previous_;
+    };
+
 private:
     bool PreviewKey(MSG& msg);
     void ShowException(const Exception& e);
@@ -102,6 +116,7 @@ private:
     std::string helpFile_;
     TForm* mainForm_ = nullptr;
     HWND handle_ = nullptr;
+    HWND endSessionForm_ = nullptr;  // the form answering WM_QUERYENDSESSION
     bool terminated_ = false;
     int handlingException_ = 0;
 };

@@ -454,6 +454,7 @@ void TForm::Close() {
 }
 
 bool TForm::CloseQuery() {
+    if (sessionEnded_) return true;
     bool canClose = true;
     OnCloseQuery(this, canClose);
     return canClose;
@@ -485,7 +486,18 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case WM_CLOSE: Close(); return 0;
         // An error while asking refuses: the fallback of the dispatch is 0.
-        case WM_QUERYENDSESSION: return CloseQuery() ? TRUE : FALSE;
+        case WM_QUERYENDSESSION: {
+            const TApplication::EndSessionQuery query(Handle());
+            return CloseQuery() ? TRUE : FALSE;
+        }
+        case WM_ENDSESSION:
+            // The session ends now, as the query agreed: the program ends
+            // without asking again.
+            if (wp) {
+                sessionEnded_ = true;
+                if (Application && Application->MainForm() == this) Application->Terminate();
+            }
+            return 0;
         case WM_COMMAND:
             // IDOK and IDCANCEL from the dialog manager (Enter, Esc) do nothing.
             if (lp == 0) return 0;

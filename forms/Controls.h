@@ -167,7 +167,8 @@ public:
     // the application.
     void Close();
     // Whether the form may close now, as OnCloseQuery answers. Asked by Close()
-    // and when the Windows session is about to end.
+    // and when the Windows session is about to end; once the session does
+    // end, the answer given then stands and nothing is asked again.
     bool CloseQuery();
 
     bool KeyPreview = false;
@@ -219,6 +220,7 @@ private:
     int textHeight_ = 13;
     int dpi_ = 96;
     bool showHint_ = false;
+    bool sessionEnded_ = false;
     HWND tooltip_ = nullptr;
     HWND lastFocus_ = nullptr;
     int nextId_ = 100;

@@ -17,6 +17,7 @@
 #include "app/res/resource.h"
 #include "tests/support/ProfileTestSupport.h"
 #include "tests/app/Form1Fixture.h"
+#include "tests/support/ImportHook.h"
 #include "tests/support/WindowTest.h"
 
 using namespace forms;
@@ -725,7 +726,37 @@ TEST_F(UnsavedEditsTest, YesWithoutAProfileSavesAsAndARefusedSaveKeepsTheWindow)
 
 // The end of the Windows session asks the same question: Cancel and a
 // refused save refuse it.
+// What the window tells Windows' sign-out screen, and when: the calls it
+// makes, handed on to the system's (which Wine does not implement).
+std::vector<std::string> g_session;
+ImportHook* g_blockCreate = nullptr;
+ImportHook* g_blockDestroy = nullptr;
+BOOL WINAPI RecordBlockReason(HWND form, LPCWSTR reason) {
+    char text[256] = {};
+    WideCharToMultiByte(CP_ACP, 0, reason, -1, text, sizeof text, nullptr, nullptr);
+    g_session.push_back(std::string("reason ") + text);
+    return g_blockCreate->Original<decltype(ShutdownBlockReasonCreate)>()(form, reason);
+}
+BOOL WINAPI RecordNoBlockReason(HWND form) {
+    g_session.push_back("no reason");
+    return g_blockDestroy->Original<decltype(ShutdownBlockReasonDestroy)>()(form);
+}
+
+// The question at the end of the session names itself on the sign-out
+// screen while it is up. When the session then ends, the answer given
+// stands: the window closes without asking again; when it does not end,
+// the edit is still unsaved.
 TEST_F(UnsavedEditsTest, TheEndOfTheSessionAsksToo) {
+    ImportHook create("user32.dll", "ShutdownBlockReasonCreate", reinterpret_cast<const void*>(&RecordBlockReason));
+    ImportHook destroy("user32.dll", "ShutdownBlockReasonDestroy", reinterpret_cast<const void*>(&RecordNoBlockReason));
+    ASSERT_TRUE(create.Hooked() && destroy.Hooked());
+    g_blockCreate = &create;
+    g_blockDestroy = &destroy;
+    ServiceOverride box{&Services::MessageBox, [shown = ModalServices().MessageBox](HWND owner, const char* text,
+                                                                                    const char* caption, UINT flags) {
+                            g_session.push_back("box");
+                            return shown(owner, text, caption, flags);
+                        }};
     struct Road {
         int answer;
         bool refused;
@@ -738,13 +769,25 @@ TEST_F(UnsavedEditsTest, TheEndOfTheSessionAsksToo) {
         Restart(brand);
         form->Edit1->SetText("edited");
         answers = {r.answer};
+        g_session.clear();
         HANDLE held = r.refused ? CreateFileA(brand.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
                                 : INVALID_HANDLE_VALUE;
         EXPECT_EQ(SendMessageA(form->Handle(), WM_QUERYENDSESSION, 0, 0), r.ends);
         if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
         EXPECT_EQ(Profile(brand, "Captions", "Title"), r.saved);
         EXPECT_EQ(boxes.size(), r.refused ? 2u : 1u);
+        Lines session{"reason Save changes to " + brand + "?", "box", "no reason"};
+        if (r.refused) session.push_back("box");  // the write error, after the query
+        EXPECT_EQ(g_session, session);
+
+        // Windows then ends the session, or tells that it goes on.
+        SendMessageA(form->Handle(), WM_ENDSESSION, r.ends, 0);
+        answers = {IDNO};
+        SendMessageA(form->Handle(), WM_CLOSE, 0, 0);
+        EXPECT_EQ(boxes.size(), r.refused ? 3u : r.ends ? 1u : 2u) << "asked again only while the session goes on";
+        EXPECT_TRUE(Closed());
     }
+    g_blockCreate = g_blockDestroy = nullptr;
 
     // Asked again while the question is open: refused, not asked twice.
     {
