@@ -6,24 +6,13 @@
 
 #include "forms/Accessible.h"
 #include "forms/Application.h"
+#include "forms/Dpi.h"
 
 namespace forms {
 
 namespace {
 constexpr UINT_PTR kSubclassId = 1;
 
-// The DPI of the window's monitor where Windows knows it per window
-// (Windows 10 1607 on); otherwise the system's.
-int WindowDpi(HWND hwnd) {
-    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
-    if (getDpiForWindow)
-        if (UINT dpi = getDpiForWindow(hwnd)) return static_cast<int>(dpi);
-    WindowDC dc(nullptr);
-    int dpi = GetDeviceCaps(dc.Get(), LOGPIXELSY);
-    return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
-}
 // A subclassed standard control names its object in this window property.
 constexpr char kObjectProp[] = "forms.TWinControl";
 
@@ -353,7 +342,9 @@ void TForm::FitToClientArea(const POINT* at) {
     DWORD style = static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE));
     DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_EXSTYLE));
     RECT r{0, 0, ClientWidth(), ClientHeight()};
-    AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    // The caption and borders of the window's own scale, which on another
+    // monitor than the system's differ from the system's.
+    AdjustWindowRectForDpi(r, style, exStyle, dpi_);
     const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (at ? 0 : SWP_NOMOVE);
     const int x = at ? at->x : 0, y = at ? at->y : 0;
     SetWindowPos(Handle(), nullptr, x, y, r.right - r.left, r.bottom - r.top, flags);

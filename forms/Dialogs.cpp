@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "forms/Dpi.h"
+
 namespace forms {
 
 HWND DialogOwner() { return Application ? Application->ModalOwner() : nullptr; }
@@ -99,14 +101,15 @@ TColorDialog::TColorDialog(TComponent* owner, const char* name) : TComponent(own
 }
 
 namespace {
-// Places the colour dialog once it has its size: centred across the screen,
-// a third of the free height from the top.
+// Places the colour dialog once it has its size: centred across the monitor
+// of its owner, a third of the free height from the top.
 UINT_PTR CALLBACK ColorDialogHook(HWND dialog, UINT msg, WPARAM, LPARAM) {
     if (msg != WM_INITDIALOG) return 0;
     RECT r{};
     GetWindowRect(dialog, &r);
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2;
-    const int y = (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 3;
+    const RECT screen = MonitorRectOf(GetWindow(dialog, GW_OWNER));
+    const int x = screen.left + (screen.right - screen.left - (r.right - r.left)) / 2;
+    const int y = screen.top + (screen.bottom - screen.top - (r.bottom - r.top)) / 3;
     SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     return TRUE;  // the dialog sets the focus as usual
 }

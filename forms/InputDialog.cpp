@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "forms/Dialogs.h"
+#include "forms/Dpi.h"
 #include "forms/Graphics.h"
 #include "forms/Services.h"
 
@@ -41,77 +42,90 @@ struct PromptState {
     const std::string& caption;
     const std::string& prompt;
     const std::string& initial;
-    HFONT font = nullptr;
+    FontHandle font;  // the message font at the dialog's scale
+    HWND label = nullptr, edit = nullptr, okButton = nullptr, cancelButton = nullptr;
     std::string text;
     bool ok = false;
 };
 
-// The font of the system's message boxes and dialogs, as the user has set it;
-// the stock GUI font if the system does not tell.
-FontHandle CreateMessageFont() {
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = sizeof(metrics);
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-        return FontHandle(CreateFontIndirectA(&metrics.lfMessageFont));
-    return FontHandle();
-}
-
-HWND CreateChild(HWND dialog, const char* className, const std::string& text, DWORD style, DWORD exStyle, int id,
-                 const DialogRect& r, HFONT font) {
-    HWND hwnd = CreateWindowExA(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, r.Left, r.Top, r.Width,
-                                r.Height, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                GetModuleHandleA(nullptr), nullptr);
+HWND CreateChild(HWND dialog, const char* className, const std::string& text, DWORD style, DWORD exStyle, int id) {
+    HWND hwnd = CreateWindowExA(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, dialog,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
     if (!hwnd) throw Exception("Cannot create the controls of the input dialog");
-    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return hwnd;
 }
 
-// Gives the dialog this client size, whatever frame the system draws, and
-// centres it on the screen.
-void SizeAndCentre(HWND dialog, int clientWidth, int clientHeight) {
+void Place(HWND hwnd, const DialogRect& r) {
+    SetWindowPos(hwnd, nullptr, r.Left, r.Top, r.Width, r.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Gives the dialog this client size, whatever frame the system draws at its
+// scale, with its top-left corner at `at`, or centred on its owner's monitor.
+void SizeAndPlace(HWND dialog, int clientWidth, int clientHeight, int dpi, const POINT* at) {
     RECT r{0, 0, clientWidth, clientHeight};
-    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE)));
+    AdjustWindowRectForDpi(r, static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)),
+                           static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE)), dpi);
     int width = r.right - r.left, height = r.bottom - r.top;
     SetWindowPos(dialog, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     RECT client{};
     GetClientRect(dialog, &client);
     width += clientWidth - client.right;
     height += clientHeight - client.bottom;
-    SetWindowPos(dialog, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    POINT place{};
+    if (at) {
+        place = *at;
+    } else {
+        const RECT screen = MonitorRectOf(GetWindow(dialog, GW_OWNER));
+        place = {screen.left + (screen.right - screen.left - width) / 2,
+                 screen.top + (screen.bottom - screen.top - height) / 2};
+    }
+    SetWindowPos(dialog, nullptr, place.x, place.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void InitDialog(HWND dialog, PromptState& state) {
-    SetWindowTextA(dialog, state.caption.c_str());
-    SendMessageA(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), FALSE);
+// Lays the dialog out in the message font of the scale dpi: at `at`, or
+// centred. A new font goes to the controls before the old one is freed.
+void LayOut(HWND dialog, PromptState& state, int dpi, const POINT* at) {
+    FontHandle font = CreateMessageFont(dpi);
+    HFONT f = font ? font.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    for (HWND w : {dialog, state.label, state.edit, state.okButton, state.cancelButton})
+        SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(f), FALSE);
 
     SIZE letters{}, prompt{};
     {
         WindowDC dc(dialog);
-        ScopedSelect select(dc.Get(), state.font);
+        ScopedSelect select(dc.Get(), f);
         if (!GetTextExtentPoint32A(dc.Get(), kLetters, 52, &letters) ||
             !GetTextExtentPoint32A(dc.Get(), state.prompt.c_str(), static_cast<int>(state.prompt.size()), &prompt))
             throw Exception("Cannot measure the font of the input dialog");
     }
     // An edit box needs its text height and two pixels of frame and two of
     // margin above and below: the height of the main window's edit boxes.
-    const int editHeight = letters.cy + 8 * GetSystemMetrics(SM_CYBORDER);
+    const int editHeight = letters.cy + 8 * SystemMetricForDpi(SM_CYBORDER, dpi);
     const PromptLayout layout = LayOutPrompt(letters, prompt, editHeight);
+    Place(state.label, layout.Label);
+    Place(state.edit, layout.Edit);
+    Place(state.okButton, layout.Ok);
+    Place(state.cancelButton, layout.Cancel);
+    SizeAndPlace(dialog, layout.ClientWidth, layout.ClientHeight, dpi, at);
+    state.font = std::move(font);
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
 
+void InitDialog(HWND dialog, PromptState& state) {
+    SetWindowTextA(dialog, state.caption.c_str());
     // Created in tab order: the edit box, OK, Cancel.
-    CreateChild(dialog, "STATIC", state.prompt, SS_LEFT | SS_NOPREFIX, 0, -1, layout.Label, state.font);
-    HWND edit = CreateChild(dialog, "EDIT", state.initial, WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
-                            kEditId, layout.Edit, state.font);
-    CreateChild(dialog, "BUTTON", "OK", WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 0, IDOK, layout.Ok, state.font);
-    CreateChild(dialog, "BUTTON", "Cancel", WS_TABSTOP | BS_PUSHBUTTON, 0, IDCANCEL, layout.Cancel, state.font);
+    state.label = CreateChild(dialog, "STATIC", state.prompt, SS_LEFT | SS_NOPREFIX, 0, -1);
+    state.edit =
+        CreateChild(dialog, "EDIT", state.initial, WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kEditId);
+    state.okButton = CreateChild(dialog, "BUTTON", "OK", WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 0, IDOK);
+    state.cancelButton = CreateChild(dialog, "BUTTON", "Cancel", WS_TABSTOP | BS_PUSHBUTTON, 0, IDCANCEL);
     SendMessageA(dialog, DM_SETDEFID, IDOK, 0);
     // The limit holds for typing; the value given is shown whole.
-    SendMessageA(edit, EM_LIMITTEXT, kMaxLength, 0);
+    SendMessageA(state.edit, EM_LIMITTEXT, kMaxLength, 0);
 
-    SizeAndCentre(dialog, layout.ClientWidth, layout.ClientHeight);
-    SetFocus(edit);
-    SendMessageA(edit, EM_SETSEL, 0, -1);
+    LayOut(dialog, state, WindowDpi(dialog), nullptr);
+    SetFocus(state.edit);
+    SendMessageA(state.edit, EM_SETSEL, 0, -1);
 }
 
 std::string EditText(HWND edit) {
@@ -134,6 +148,15 @@ INT_PTR CALLBACK PromptDialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
             INT_PTR handled = FALSE;
             switch (msg) {
                 case WM_INITDIALOG: InitDialog(dialog, *state); break;  // FALSE: the focus is set
+                case WM_DPICHANGED: {
+                    // Moved to a monitor of another scale: laid out anew in
+                    // its font, where Windows suggests.
+                    const auto* suggested = reinterpret_cast<const RECT*>(lp);
+                    const POINT at{suggested->left, suggested->top};
+                    LayOut(dialog, *state, HIWORD(wp), &at);
+                    handled = TRUE;
+                    break;
+                }
                 case WM_COMMAND:
                     switch (LOWORD(wp)) {
                         case IDOK:
@@ -173,9 +196,7 @@ static_assert(offsetof(EmptyDialogTemplate, menu) == sizeof(DLGTEMPLATE), "the w
 }  // namespace
 
 bool RunPromptForText(const std::string& caption, const std::string& prompt, std::string& value) {
-    FontHandle messageFont = CreateMessageFont();
     PromptState state{caption, prompt, value};
-    state.font = messageFont ? messageFont.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 
     alignas(DWORD) EmptyDialogTemplate dialogTemplate{};
     dialogTemplate.dialog.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;

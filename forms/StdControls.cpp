@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "forms/Dpi.h"
+
 namespace forms {
 
 namespace {
@@ -98,7 +100,8 @@ void TCheckBox::SetChecked(bool checked) {
 int TCheckBox::ContentWidth() const {
     SIZE ideal{};
     if (SendMessageA(Handle(), BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)) && ideal.cx > 0) return ideal.cx;
-    return GetSystemMetrics(SM_CXMENUCHECK) + TextExtent("0").cx / 2 + TextExtent(Text()).cx;
+    const int dpi = Form() ? Form()->Dpi() : WindowDpi(Handle());
+    return SystemMetricForDpi(SM_CXMENUCHECK, dpi) + TextExtent("0").cx / 2 + TextExtent(Text()).cx;
 }
 
 bool TCheckBox::Notify(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {

@@ -207,4 +207,38 @@ TEST_F(InputDialogTest, CancelButtonAndCloseBoxLeaveTheValueAlone) {
     }
 }
 
+// Moved to a monitor of twice the scale, the prompt takes the message font
+// of that scale and lays itself out in it where Windows suggests, as the
+// window does.
+TEST_F(InputDialogTest, FollowsAChangeOfScale) {
+    std::string value = "caption";
+    LOGFONTA before{}, after{};
+    SIZE letters{}, promptSize{};
+    RECT client{}, window{}, ok{};
+    const int dpi = 2 * GetDeviceCaps(WindowDC(nullptr).Get(), LOGPIXELSY);
+    Prompt(value, [&](HWND dialog) {
+        HWND edit = Edit(dialog);
+        auto font = [edit](LOGFONTA& f) {
+            GetObjectA(reinterpret_cast<HFONT>(SendMessageA(edit, WM_GETFONT, 0, 0)), sizeof f, &f);
+        };
+        font(before);
+        RECT suggested{10, 20, 600, 400};
+        SendMessageA(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        font(after);
+        letters = TextExtent(edit, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+        promptSize = TextExtent(GetWindow(edit, GW_HWNDPREV), "Enter new caption ...");
+        client = ClientRectOf(dialog);
+        GetWindowRect(dialog, &window);
+        ok = ControlRect(dialog, IDOK);
+        Post(edit, VK_ESCAPE);
+    });
+    EXPECT_EQ(after.lfHeight, 2 * before.lfHeight) << "the message font of the new scale";
+    const PromptLayout layout = LayOutPrompt(letters, promptSize, 0);
+    EXPECT_EQ(client.right, layout.ClientWidth);
+    EXPECT_EQ(client.bottom, layout.ClientHeight);
+    EXPECT_EQ((DialogRect{ok.left, ok.top, ok.right - ok.left, ok.bottom - ok.top}), layout.Ok);
+    EXPECT_EQ(window.left, 10);
+    EXPECT_EQ(window.top, 20);
+}
+
 }  // namespace
