@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Sets up what is missing, then runs the workflow presets: native and windows
-# (configure, build, test), the release archive driven through a session, and
-# windows-clang (the Windows program built again with clang, and its
-# window-free tests).
+# Sets up what is missing, checks the CI workflows that only a Windows runner
+# runs, then runs the workflow presets: native and windows (configure, build,
+# test), the release archive driven through a session, and windows-clang (the
+# Windows program built again with clang, and its window-free tests).
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -20,6 +20,8 @@ prefix=$!
 export CMAKE_BUILD_PARALLEL_LEVEL=$(nproc)
 
 status=0
+echo "== the CI workflows: valid, naming presets that exist =="
+tools/check-workflows.py || status=1
 echo "== native: configure, build, test =="
 CTEST_PARALLEL_LEVEL=$(nproc) cmake --workflow --preset native || status=1
 wait "$prefix" || { echo "The Wine prefix could not be made (tools/wine-run.sh --init)" >&2; exit 1; }

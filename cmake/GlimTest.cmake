@@ -5,14 +5,25 @@
 # reports each case. Each case also gets an entry of its own, named
 # Suite.Case and labelled "case", that runs the program with only that case:
 # GoogleTest's module asks the built program for its cases when ctest starts
-# (through the cross-compiling emulator), so only the cases compiled into it
-# appear. The test presets native and windows leave those out, native-case
-# and windows-case hold only those. GLIM_TEST_CASES=OFF makes no case entries.
+# (through the cross-compiling emulator, if there is one), so only the cases
+# compiled into it appear. The test presets native, windows and
+# windows-native leave those out, native-case and windows-case hold only
+# those. GLIM_TEST_CASES=OFF makes no case entries.
 # MAIN links GoogleTest's own main(); without it the sources bring one.
 # WINDOW marks a program that opens windows (or starts one that does): its
 # entry is labelled "window" as well, and the windows-clang preset leaves
 # them out. The others are what the target window_free_tests builds.
+#
+# GLIM_TESTS_UNDER_WINE tells whether the test programs run under Wine through
+# tools/wine-run.sh (the windows and windows-clang presets) rather than
+# directly on Windows (windows-native): what only the wrapper can do, such as
+# a prefix of another scale, is registered only then.
 include(GoogleTest)
+if(CMAKE_CROSSCOMPILING_EMULATOR MATCHES "wine-run")
+  set(GLIM_TESTS_UNDER_WINE ON)
+else()
+  set(GLIM_TESTS_UNDER_WINE OFF)
+endif()
 option(GLIM_TEST_CASES "An entry per GoogleTest case as well, labelled case" ON)
 add_custom_target(window_free_tests)
 function(glim_add_test name)

@@ -13,6 +13,7 @@ packages=(
     wine wine64 fonts-wine
     xvfb xauth x11-utils imagemagick
     zip
+    python3-yaml
 )
 [ $# -gt 0 ] && packages=("$@")
 

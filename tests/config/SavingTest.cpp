@@ -418,14 +418,21 @@ TEST(SaveKeeps, EverythingAboutTheProfileButItsContent) {
         {"a profile another program holds open", "644", 0, false, false, true},
     };
     const std::string before = "[Options]\r\nExtra=kept\r\n[Captions]\r\nTitle=old\r\n";
+    // Unix modes and symbolic links are made and read on the host, which
+    // only Wine has: on Windows the cases without them run.
+    const bool host = !UnixPath(std::filesystem::temp_directory_path().string()).empty();
     for (const Case& c : cases) {
+        if (!host && (c.symbolicLink || std::string(c.mode) != "644")) continue;
         SCOPED_TRACE(c.what);
         TempFolder folder;
         // Wine cannot see a link whose target is gone, so cannot remove it.
         const struct HostRemoval {
             std::string path;
-            ~HostRemoval() { Host("rm -rf " + Quoted(path)); }
-        } removal{folder.Path().string()};
+            bool host;
+            ~HostRemoval() {
+                if (host) Host("rm -rf " + Quoted(path));
+            }
+        } removal{folder.Path().string(), host};
         std::string profile = folder.File("brand.ini");
         if (c.pathLength) {
             // folder, separator, the long name, separator, brand.ini
@@ -443,7 +450,7 @@ TEST(SaveKeeps, EverythingAboutTheProfileButItsContent) {
             names.push_back(file);
         }
         WriteBytes(file, before);
-        ASSERT_TRUE(Host("chmod " + std::string(c.mode) + " " + Quoted(file)));
+        ASSERT_TRUE(!host || Host("chmod " + std::string(c.mode) + " " + Quoted(file)));
         ASSERT_TRUE(!c.symbolicLink || Host("ln -s real/real.ini " + Quoted(profile)));
         if (c.hardLink) {
             names.push_back(folder.File("other.ini"));
@@ -462,7 +469,7 @@ TEST(SaveKeeps, EverythingAboutTheProfileButItsContent) {
             EXPECT_EQ(Read(name, "Captions", "Title"), "Brand Viewer") << name;
             EXPECT_EQ(Read(name, "Options", "Extra"), "kept") << name;
         }
-        EXPECT_TRUE(Host("test $(stat -c %a " + Quoted(file) + ") = " + c.mode)) << "the mode is kept";
+        EXPECT_TRUE(!host || Host("test $(stat -c %a " + Quoted(file) + ") = " + c.mode)) << "the mode is kept";
         EXPECT_TRUE(!c.symbolicLink || Host("test -L " + Quoted(profile))) << "the link stays a link";
         EXPECT_EQ(Names(folder), tree) << "nothing new in the folders";
         EXPECT_EQ(Drafts(), Lines{});
