@@ -20,95 +20,64 @@ using namespace testutil;
 
 namespace {
 
-// Watches, in this thread, the boxes and dialogs that hide, and the owners
-// that the modal services are handed.
+// An owner as a box found it: which window, and whether visible and enabled.
+struct Owner {
+    HWND hwnd;
+    bool visible, enabled;
+    static Owner Of(HWND hwnd) { return {hwnd, IsWindowVisible(hwnd) != FALSE, IsWindowEnabled(hwnd) != FALSE}; }
+};
+
+// Watches, in this thread, the owners that the modal services are handed
+// (each still runs the real one, a real box too, which the test program
+// otherwise refuses) and the owners of the boxes and dialogs as they hide.
 class ModalWatch {
 public:
-    struct Hidden {
-        HWND owner;
-        bool ownerVisible, ownerEnabled;
-    };
-    struct Handed {
-        HWND owner;
-        bool visible, enabled;
-    };
-
-    ModalWatch() {
+    ModalWatch() : hook_(SetWindowsHookExA(WH_CALLWNDPROC, &OnMessage, nullptr, GetCurrentThreadId())) {
         current_ = this;
-        hook_ = SetWindowsHookExA(WH_CALLWNDPROC, &OnMessage, nullptr, GetCurrentThreadId());
-        // Each service runs the real one (a real box too, which the test
-        // program otherwise refuses); the watch only notes the owner.
-        wrap(
-            &Services::MessageBox,
-            [](auto) {
-                return [](HWND owner, const char* text, const char* caption, UINT flags) {
-                    Note(owner);
-                    return ::MessageBoxA(owner, text, caption, flags);
-                };
-            });
-        auto file = [](auto real) {
-            return [real](OPENFILENAMEA& ofn) {
-                Note(ofn.hwndOwner);
-                return real(ofn);
-            };
-        };
-        wrap(&Services::GetOpenFileName, file);
-        wrap(&Services::GetSaveFileName, file);
-        wrap(&Services::ChooseColor, [](auto real) {
-            return [real](CHOOSECOLORA& cc) {
-                Note(cc.hwndOwner);
-                return real(cc);
-            };
-        });
-        // The prompt finds its owner itself: the window active as it opens.
-        wrap(&Services::PromptForText, [](auto real) {
-            return [real](const std::string& caption, const std::string& prompt, std::string& value) {
-                Note(GetActiveWindow());
-                return real(caption, prompt, value);
-            };
-        });
     }
     ~ModalWatch() {
         UnhookWindowsHookEx(hook_);
-        for (auto& undo : undo_) undo();
         current_ = nullptr;
     }
     ModalWatch(const ModalWatch&) = delete;
     ModalWatch& operator=(const ModalWatch&) = delete;
 
-    std::vector<Hidden> hidden;
-    std::vector<Handed> handed;
+    std::vector<Owner> handed, hidden;
 
 private:
-    template <typename F, typename Wrap>
-    void wrap(F Services::*entry, Wrap make) {
-        F saved = ModalServices().*entry;
-        ModalServices().*entry = make(saved);
-        undo_.push_back([entry, saved] { ModalServices().*entry = saved; });
+    using File = std::function<BOOL(OPENFILENAMEA&)>;
+    static File NotingFile(File real) {
+        return [real](OPENFILENAMEA& ofn) { return Note(ofn.hwndOwner), real(ofn); };
     }
-    static void Note(HWND owner) {
-        if (current_)
-            current_->handed.push_back({owner, IsWindowVisible(owner) != FALSE, IsWindowEnabled(owner) != FALSE});
-    }
+    static void Note(HWND owner) { current_->handed.push_back(Owner::Of(owner)); }
     static LRESULT CALLBACK OnMessage(int code, WPARAM wp, LPARAM lp) {
         const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
-        if (code == HC_ACTION && current_ && m->message == WM_WINDOWPOSCHANGING &&
-            (reinterpret_cast<const WINDOWPOS*>(m->lParam)->flags & SWP_HIDEWINDOW) && IsWindowVisible(m->hwnd) &&
-            !(GetWindowLongPtrA(m->hwnd, GWL_STYLE) & WS_CHILD) && WindowClass(m->hwnd) == "#32770") {
-            HWND owner = GetWindow(m->hwnd, GW_OWNER);
-            current_->hidden.push_back({owner, IsWindowVisible(owner) != FALSE, IsWindowEnabled(owner) != FALSE});
-        }
-        return CallNextHookEx(nullptr, code, wp, lp);
-    }
-    static std::string WindowClass(HWND hwnd) {
         char name[16] = {};
-        GetClassNameA(hwnd, name, sizeof name);
-        return name;
+        if (code == HC_ACTION && m->message == WM_WINDOWPOSCHANGING &&
+            (reinterpret_cast<const WINDOWPOS*>(m->lParam)->flags & SWP_HIDEWINDOW) && IsWindowVisible(m->hwnd) &&
+            !(GetWindowLongPtrA(m->hwnd, GWL_STYLE) & WS_CHILD) && GetClassNameA(m->hwnd, name, sizeof name) &&
+            std::string(name) == "#32770")
+            current_->hidden.push_back(Owner::Of(GetWindow(m->hwnd, GW_OWNER)));
+        return CallNextHookEx(nullptr, code, wp, lp);
     }
 
     static inline ModalWatch* current_ = nullptr;
-    HHOOK hook_ = nullptr;
-    std::vector<std::function<void()>> undo_;
+    HHOOK hook_;
+    ServiceOverride<decltype(Services::MessageBox)> box_{
+        &Services::MessageBox, [](HWND owner, const char* text, const char* caption, UINT flags) {
+            return Note(owner), ::MessageBoxA(owner, text, caption, flags);
+        }};
+    ServiceOverride<File> open_{&Services::GetOpenFileName, NotingFile(ModalServices().GetOpenFileName)};
+    ServiceOverride<File> save_{&Services::GetSaveFileName, NotingFile(ModalServices().GetSaveFileName)};
+    ServiceOverride<decltype(Services::ChooseColor)> colour_{
+        &Services::ChooseColor,
+        [real = ModalServices().ChooseColor](CHOOSECOLORA& cc) { return Note(cc.hwndOwner), real(cc); }};
+    // The prompt finds its owner itself: the window active as it opens.
+    ServiceOverride<decltype(Services::PromptForText)> prompt_{
+        &Services::PromptForText,
+        [real = ModalServices().PromptForText](const std::string& c, const std::string& p, std::string& v) {
+            return Note(GetActiveWindow()), real(c, p, v);
+        }};
 };
 
 class ModalOwnersTest : public Form1Fixture {};
@@ -137,12 +106,12 @@ TEST_F(ModalOwnersTest, EveryBoxAndDialogBelongsToTheWindowThatOpenedItAndFindsI
             EXPECT_TRUE(when.Ran());
         }
         ASSERT_EQ(watch.handed.size(), 1u);
-        EXPECT_EQ(watch.handed[0].owner, form->Handle()) << "handed the window as owner";
+        EXPECT_EQ(watch.handed[0].hwnd, form->Handle()) << "handed the window as owner";
         EXPECT_TRUE(watch.handed[0].visible && watch.handed[0].enabled)
             << "an owner disabled before the system sees it is not enabled again as the box goes";
         ASSERT_EQ(watch.hidden.size(), 1u);
-        EXPECT_EQ(watch.hidden[0].owner, form->Handle());
-        EXPECT_TRUE(watch.hidden[0].ownerVisible && watch.hidden[0].ownerEnabled) << "as the box hides";
+        EXPECT_EQ(watch.hidden[0].hwnd, form->Handle());
+        EXPECT_TRUE(watch.hidden[0].visible && watch.hidden[0].enabled) << "as the box hides";
         EXPECT_TRUE(IsWindowEnabled(form->Handle()));
         EXPECT_EQ(GetActiveWindow(), form->Handle());
     }
@@ -164,12 +133,12 @@ TEST_F(ModalOwnersTest, ABoxAboveADialogBelongsToTheDialogAndOneBeforeAnyWindowT
         form->SetCaption(form->Copytoclipboard1);
     }
     ASSERT_EQ(watch.handed.size(), 2u);
-    EXPECT_EQ(watch.handed[1].owner, prompt);
+    EXPECT_EQ(watch.handed[1].hwnd, prompt);
     EXPECT_TRUE(watch.handed[1].visible && watch.handed[1].enabled);
     ASSERT_EQ(watch.hidden.size(), 2u);
-    EXPECT_EQ(watch.hidden[0].owner, prompt);
-    EXPECT_TRUE(watch.hidden[0].ownerVisible && watch.hidden[0].ownerEnabled);
-    EXPECT_EQ(watch.hidden[1].owner, form->Handle());
+    EXPECT_EQ(watch.hidden[0].hwnd, prompt);
+    EXPECT_TRUE(watch.hidden[0].visible && watch.hidden[0].enabled);
+    EXPECT_EQ(watch.hidden[1].hwnd, form->Handle());
 
     ShowWindow(form->Handle(), SW_HIDE);
     watch.handed.clear();
@@ -178,7 +147,7 @@ TEST_F(ModalOwnersTest, ABoxAboveADialogBelongsToTheDialogAndOneBeforeAnyWindowT
         form->Msg1->ShowText(msg32::mbInformation, "before the window shows");
     }
     ASSERT_EQ(watch.handed.size(), 1u);
-    EXPECT_EQ(watch.handed[0].owner, Application->Handle());
+    EXPECT_EQ(watch.handed[0].hwnd, Application->Handle());
 }
 
 }  // namespace
