@@ -505,6 +505,7 @@ TEST_F(FileCommandsTest, SaveAsAsksBeforeReplacingAProfileTheDialogDidNotAskAbou
         EXPECT_EQ(Texts(), c.texts);
         EXPECT_EQ(boxes.front().flags, UINT(MB_ICONQUESTION | MB_YESNO));
         EXPECT_EQ(ReadBytes(brand) != kBrand, c.written);
+        if (!c.written) EXPECT_EQ(form->SaveDialog1->FileName, brand) << "the next Save as proposes the .ini name";
         EXPECT_TRUE(copies.empty());
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(base), fs::directory_iterator()), 1) << "nothing else written";

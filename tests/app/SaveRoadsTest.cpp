@@ -42,6 +42,8 @@ struct Road {
     }
 };
 
+void PrintTo(const Road& road, std::ostream* out) { *out << road.Name(); }
+
 std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of("\\/") + 1); }
 
 // The file operations of one road, the n-th of them refused.

@@ -70,8 +70,10 @@ protected:
         WriteAll(brand, kBrand);
     }
 
-    // The copy of the program, started with brand.ini.
-    Program Start() { return Program("\"" + brand + "\"", bin / "glimcfg.exe", work.Path()); }
+    // The copy of the program, started in the profile's folder with the bare
+    // name brand.ini, as from a command prompt there: its questions and
+    // errors name the profile by its full path.
+    Program Start() { return Program("brand.ini", bin / "glimcfg.exe", work.Path()); }
 
     // The window once it shows brand.ini, with the text of the edit that
     // holds `from` replaced by `to`; nullptr when either is not there.
