@@ -267,35 +267,20 @@ TEST_F(SaveFile, APathLongerThanTheFileFunctionsTakeIsRefused) {
     RemoveDirectoryW(longTop.c_str());
 }
 
-// A save refused after its first write, and after its last: the profile is
-// as it was, and a new one is not made.
-TEST_F(SaveFile, ARefusedSaveLeavesTheProfileAsItWas) {
-    const std::string before =
-        "[Options]\r\nExtra=kept\r\n[Extensions]\r\nE1=*.old\r\n[Dialogs]\r\nL1=Old\r\n[Other]\r\nx=1\r\n";
-    const std::string fresh = folder.File("fresh.ini");
-    const std::function<void(config::TIniFile&)> refused[] = {
-        [](config::TIniFile& out) {
-            out.ClearSection("Extensions");
-            throw forms::Exception("refused");
-        },
-        [](config::TIniFile& out) {
-            out.WriteValue("Captions", "Title", "new");
-            out.ClearSection("Dialogs");
-            out.WriteValue("Extensions", "E1", "*.new");
-            throw config::EProfileError(config::EProfileError::TAction::Write, out.FileName());
-        },
+// An error other than a refused write, in the middle of the writes: it
+// passes on, the profile is as it was, and a new one is not made. (A refused
+// write at each step of every road is the window tests' table.)
+TEST_F(SaveFile, AnErrorInTheMiddleOfTheWritesLeavesTheProfileAsItWas) {
+    const std::string before = "[Options]\r\nExtra=kept\r\n[Extensions]\r\nE1=*.old\r\n";
+    const auto save = [](config::TIniFile& out) {
+        out.ClearSection("Extensions");
+        throw forms::Exception("refused");
     };
-    for (const auto& save : refused) {
-        WriteBytes(ini, before);
-        EXPECT_THROW(config::SaveWholeProfile(ini, save), forms::Exception);
-        EXPECT_EQ(ReadBytes(ini), before);
-        EXPECT_THROW(config::SaveWholeProfile(fresh, save), forms::Exception);
-        EXPECT_EQ(Names(folder), Lines{"brand.ini"}) << "a refused new profile is not created";
-    }
-    config::SaveDocument(ini, Sample());
-    EXPECT_EQ(Read(ini, "Extensions", "E1"), "*.ico");
-    EXPECT_EQ(Read(ini, "Options", "Extra"), "kept");
-    EXPECT_EQ(Names(folder), Lines{"brand.ini"});
+    WriteBytes(ini, before);
+    EXPECT_THROW(config::SaveWholeProfile(ini, save), forms::Exception);
+    EXPECT_EQ(ReadBytes(ini), before);
+    EXPECT_THROW(config::SaveWholeProfile(folder.File("fresh.ini"), save), forms::Exception);
+    EXPECT_EQ(Names(folder), Lines{"brand.ini"}) << "a refused new profile is not created";
 }
 
 // The drafts of this process's saves, in the temporary folder.
