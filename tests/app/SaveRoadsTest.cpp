@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -125,7 +124,9 @@ Lines Names(const TempFolder& folder) {
 class SaveRoads : public Form1Fixture, public testing::WithParamInterface<Road> {
 protected:
     // A click through the button's window procedure, as the mouse gives it,
-    // so that an error reaches the application's stop box.
+    // so that an error reaches the application's stop box; unlike Click, it
+    // does not pump messages afterwards, which the table's many saves would
+    // wait on.
     void Press(forms::TWinControl* button) {
         SendMessageA(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
         SendMessageA(button->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
@@ -144,7 +145,7 @@ protected:
     static constexpr const char* kEdits[2] = {"Edited", "Edited again"};
     int edit = 0, saved = -1;  // which of them the controls show, and the last save wrote
     static constexpr char kBefore[] = "[Captions]\r\nTitle=Old\r\n[Other]\r\nx=kept\r\n[Extensions]\r\nE1=*.old\r\n";
-    TempFolder folder, temporary, scratch;
+    TempFolder folder, temporary;
     const std::string profile = folder.File("brand.ini");
     std::vector<std::string> boxes;
     ServiceOverride<std::function<int(HWND, const char*, const char*, UINT)>> messageBox{
