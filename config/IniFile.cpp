@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "config/FileOperations.h"
 #include "config/NumberSyntax.h"
 #include "config/ProfileError.h"
 
@@ -49,7 +50,7 @@ std::int32_t TIniFile::ReadNumber(const std::string& section, const std::string&
 // could give back anyway.
 void TIniFile::WriteValue(const std::string& section, const std::string& key, const std::string& value) {
     const std::string firstLine = value.substr(0, value.find_first_of("\r\n"));
-    if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), firstLine.c_str(), profilePath_.c_str()))
+    if (!FileOperations().WriteProfileString(section.c_str(), key.c_str(), firstLine.c_str(), profilePath_))
         throw EProfileError(EProfileError::TAction::Write, fileName_);
 }
 
@@ -58,7 +59,7 @@ void TIniFile::WriteFlag(const std::string& section, const std::string& key, boo
 }
 
 void TIniFile::ClearSection(const std::string& section) {
-    if (!WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, profilePath_.c_str()))
+    if (!FileOperations().WriteProfileString(section.c_str(), nullptr, nullptr, profilePath_))
         throw EProfileError(EProfileError::TAction::Write, fileName_);
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // TIniFile: the program's only way into a profile. It binds one file name and
-// makes every operation one call into the platform's profile functions; it
-// keeps no copy of the file and parses nothing itself.
+// makes every operation one call into the platform's profile functions (a
+// write through FileOperations()); it keeps no copy of the file and parses
+// nothing itself.
 
 #include <cstdint>
 #include <string>

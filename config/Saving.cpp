@@ -3,10 +3,12 @@
 #include <windows.h>
 
 #include <atomic>
+#include <optional>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "config/FileOperations.h"
 #include "config/ProfileError.h"
 
 namespace config {
@@ -17,22 +19,17 @@ namespace {
     throw EProfileError(EProfileError::TAction::Write, profile);
 }
 
-// One open file, closed with the object. Every open shares reading, writing
-// and deleting with every other holder of the file.
+// One open file, closed with the object.
 class TOpenFile {
 public:
     // The existing file at path, for reading (and writing); a symbolic link
     // is followed. Not open when the file cannot be opened so.
     static TOpenFile Existing(const std::string& path, bool forWriting) {
-        return TOpenFile(CreateFileA(path.c_str(), GENERIC_READ | (forWriting ? GENERIC_WRITE : 0), kShareAll, nullptr,
-                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        return TOpenFile(FileOperations().Open(path, forWriting));
     }
     // A file made at path that did not exist before, with its folder's
     // security; not open when there is one already or none can be made.
-    static TOpenFile CreateNew(const std::string& path) {
-        return TOpenFile(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr, CREATE_NEW,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-    }
+    static TOpenFile CreateNew(const std::string& path) { return TOpenFile(FileOperations().Create(path)); }
 
     TOpenFile() = default;
     TOpenFile(TOpenFile&& other) noexcept : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
@@ -47,14 +44,13 @@ public:
         if (IsOpen()) CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE));
     }
 
-    // The whole content, read from the start.
+    // The whole content.
     bool ReadAll(std::string& content) const {
         content.clear();
-        if (!SetFilePointerEx(handle_, LARGE_INTEGER{}, nullptr, FILE_BEGIN)) return false;
         char chunk[65536];
         for (;;) {
             DWORD got = 0;
-            if (!ReadFile(handle_, chunk, sizeof chunk, &got, nullptr)) return false;
+            if (!FileOperations().Read(handle_, content.size(), chunk, sizeof chunk, got)) return false;
             if (got == 0) return true;
             content.append(chunk, got);
         }
@@ -62,95 +58,105 @@ public:
 
     // Makes bytes the whole content.
     bool Rewrite(std::string_view bytes) {
-        if (!SetFilePointerEx(handle_, LARGE_INTEGER{}, nullptr, FILE_BEGIN)) return false;
-        while (!bytes.empty()) {
+        for (std::size_t done = 0; done < bytes.size();) {
             DWORD wrote = 0;
-            const DWORD size = bytes.size() > 0x10000000 ? 0x10000000 : static_cast<DWORD>(bytes.size());
-            if (!WriteFile(handle_, bytes.data(), size, &wrote, nullptr) || wrote == 0) return false;
-            bytes.remove_prefix(wrote);
+            const std::size_t left = bytes.size() - done;
+            const DWORD size = left > 0x10000000 ? 0x10000000 : static_cast<DWORD>(left);
+            if (!FileOperations().Write(handle_, done, bytes.data() + done, size, wrote) || wrote == 0) return false;
+            done += wrote;
         }
-        return SetEndOfFile(handle_);
+        return FileOperations().CutToLength(handle_, bytes.size());
     }
     // Waits until what was written is on the disk.
-    bool Flush() { return FlushFileBuffers(handle_); }
+    bool Flush() { return FileOperations().Flush(handle_); }
 
 private:
-    static constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
     explicit TOpenFile(HANDLE handle) : handle_(handle) {}
     HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
 
-// The temporary folder, with its final separator; empty when there is none.
-std::string TemporaryFolder() {
-    char folder[MAX_PATH + 1];
-    const DWORD length = GetTempPathA(sizeof folder, folder);
-    return length == 0 || length >= sizeof folder ? std::string() : std::string(folder, length);
+// Removes a file that the save made. Another program (a virus scanner, an
+// indexer) may look into a new file for a moment and keep it from being
+// removed while it does: the removal is tried again after a short pause.
+void RemoveMade(const std::string& path) {
+    for (int tries = 0; !FileOperations().Delete(path); ++tries) {
+        const DWORD error = GetLastError();
+        if (tries == 2 || error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return;
+        Sleep(tries == 0 ? 10 : 100);
+    }
 }
+
+// A file that the save made, removed with the object.
+class TMadeFile {
+public:
+    TMadeFile() = default;
+    TMadeFile(const TMadeFile&) = delete;
+    TMadeFile& operator=(const TMadeFile&) = delete;
+    ~TMadeFile() {
+        if (!path.empty()) RemoveMade(path);
+    }
+    std::string path;  // empty while there is none
+};
 
 // The folder of a path, with its final separator; empty for a bare name,
 // which means the current folder.
 std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of("\\/:") + 1); }
 
-// One save of a profile: the profile as it was, the draft that the writes go
-// to, and how the draft's content takes the profile's place. The destructor
-// removes the draft.
-class TProfileDraft {
+// One save of a profile: the profile as it was, the drafts that the writes
+// go to, and how the new content takes the profile's place.
+class TProfileSave {
 public:
     // A read-only profile, a folder, or one that this user or another program
     // keeps from being written, is refused before anything changes.
-    explicit TProfileDraft(const std::string& profile) : profile_(profile) {
+    explicit TProfileSave(const std::string& profile) : profile_(profile) {
         const DWORD attributes = GetFileAttributesA(profile_.c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES) return;  // made by Commit()
+        if (attributes == INVALID_FILE_ATTRIBUTES) return;  // made by Commit() or the first direct write
         if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) RefuseWrite(profile_);
         target_ = TOpenFile::Existing(profile_, true);
         if (!target_.IsOpen() || !target_.ReadAll(before_)) RefuseWrite(profile_);
     }
-    ~TProfileDraft() { Discard(); }
-    TProfileDraft(const TProfileDraft&) = delete;
-    TProfileDraft& operator=(const TProfileDraft&) = delete;
 
-    enum class TBegun { NotMade, NotFilled, Ready };
-
-    // A new draft in folder that starts as the profile, so that every key the
-    // save does not write stays as it was.
-    TBegun Begin(const std::string& folder) {
+    // The profile's new content, made by write in a draft in folder that
+    // starts as a copy of the profile, so that every key the save does not
+    // write stays as it was; nothing when the draft cannot be made, filled,
+    // written or read back there. The draft is removed either way.
+    std::optional<std::string> InDraft(const std::string& folder, const std::function<void(TIniFile&)>& write) {
         static std::atomic<unsigned> counter{0};
-        Discard();
-        TOpenFile draft;
-        for (int tries = 0; tries <= 100 && !draft.IsOpen(); ++tries) {
-            draft_ =
+        TMadeFile draft;
+        TOpenFile file;
+        for (int tries = 0; tries <= 100 && !file.IsOpen(); ++tries) {
+            const std::string name =
                 folder + "glimsel-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++) + ".tmp";
-            draft = TOpenFile::CreateNew(draft_);
+            file = TOpenFile::CreateNew(name);
+            if (file.IsOpen()) {
+                draft.path = name;
+                break;
+            }
             const DWORD error = GetLastError();
-            if (!draft.IsOpen() && error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
+            if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return std::nullopt;
         }
-        if (!draft.IsOpen()) {
-            draft_.clear();
-            return TBegun::NotMade;
+        if (!file.IsOpen() || !file.Rewrite(before_)) return std::nullopt;
+        file.Close();
+        try {
+            TIniFile ini(draft.path);
+            write(ini);
+        } catch (const EProfileError&) {
+            return std::nullopt;
         }
-        if (!draft.Rewrite(before_)) {
-            draft.Close();
-            Discard();
-            return TBegun::NotFilled;
-        }
-        return TBegun::Ready;
-    }
-
-    const std::string& WritePath() const { return draft_; }
-
-    void Discard() {
-        if (!draft_.empty()) DeleteFileA(std::exchange(draft_, std::string()).c_str());
-    }
-
-    // Makes the draft's content the profile's; raises the write error naming
-    // the profile when that fails.
-    void Commit() {
         std::string after;
-        const TOpenFile draft = TOpenFile::Existing(draft_, false);
-        if (!draft.IsOpen() || !draft.ReadAll(after)) RefuseWrite(profile_);
+        file = TOpenFile::Existing(draft.path, false);
+        if (!file.IsOpen() || !file.ReadAll(after)) return std::nullopt;
+        file.Close();
+        return after;
+    }
+
+    // Makes after the profile's content, written into the profile in place;
+    // raises the write error naming the profile when that fails, with the
+    // old content put back, or no new profile left.
+    void Commit(const std::string& after) {
         if (target_.IsOpen()) {
             if (!target_.Rewrite(after) || !target_.Flush()) {
-                target_.Rewrite(before_);
+                PutBack();
                 RefuseWrite(profile_);
             }
             return;
@@ -160,14 +166,34 @@ public:
         if (!created.IsOpen()) RefuseWrite(profile_);
         if (!created.Rewrite(after) || !created.Flush()) {
             created.Close();
-            DeleteFileA(profile_.c_str());
+            PutBack();
             RefuseWrite(profile_);
         }
     }
 
+    // Where no draft can be made anywhere, the writes go straight into the
+    // profile; when one of them is refused, the profile is put back as it was.
+    void WriteInPlace(const std::function<void(TIniFile&)>& write) {
+        try {
+            TIniFile ini(profile_);
+            write(ini);
+        } catch (...) {
+            PutBack();
+            throw;
+        }
+    }
+
 private:
+    // The profile's old content again, or no profile where there was none.
+    void PutBack() {
+        if (target_.IsOpen()) {
+            if (target_.Rewrite(before_)) target_.Flush();
+        } else if (GetFileAttributesA(profile_.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            RemoveMade(profile_);
+        }
+    }
+
     std::string profile_;
-    std::string draft_;   // empty while there is none
     TOpenFile target_;    // the profile, open for writing, when it existed
     std::string before_;  // its content when the save began
 };
@@ -199,34 +225,16 @@ void WriteDocument(TIniFile& ini, const TConfigDocument& doc) {
 }  // namespace
 
 void SaveWholeProfile(const std::string& path, const std::function<void(TIniFile&)>& write) {
-    TProfileDraft draft(path);
+    TProfileSave save(path);
     // The draft goes to the temporary folder, or, where that cannot hold it
     // (its drive full, a quota), beside the profile.
     std::vector<std::string> places;
-    if (std::string temporary = TemporaryFolder(); !temporary.empty()) places.push_back(std::move(temporary));
+    if (std::string temporary = FileOperations().TemporaryFolder(); !temporary.empty())
+        places.push_back(std::move(temporary));
     places.push_back(FolderOf(path));
-    bool made = false;
-    for (const std::string& folder : places) {
-        const TProfileDraft::TBegun begun = draft.Begin(folder);
-        made = made || begun != TProfileDraft::TBegun::NotMade;
-        if (begun != TProfileDraft::TBegun::Ready) continue;
-        try {
-            TIniFile ini(draft.WritePath());
-            write(ini);
-        } catch (const EProfileError&) {
-            continue;
-        }
-        draft.Commit();
-        return;
-    }
-    if (made) RefuseWrite(path);
-    // No draft can be made anywhere: the writes go straight into the profile.
-    try {
-        TIniFile ini(path);
-        write(ini);
-    } catch (const EProfileError&) {
-        RefuseWrite(path);
-    }
+    for (const std::string& folder : places)
+        if (const std::optional<std::string> after = save.InDraft(folder, write)) return save.Commit(*after);
+    save.WriteInPlace(write);
 }
 
 void SaveDocument(const std::string& path, const TConfigDocument& doc) {

@@ -35,10 +35,12 @@ void SaveDocument(const std::string& path, const TConfigDocument& doc);
 // its permissions, owner, attributes and security. The draft is removed:
 // nothing new is left beside the profile.
 //
-// A save is refused only when the profile itself cannot be written: a
-// read-only profile, a folder, one that this user or another program keeps
-// from being written, or where every draft was refused. Where no draft can
-// be made anywhere, the writes go straight into the profile.
+// Where no draft can be made and written anywhere, the writes go straight
+// into the profile, and its old content is put back (a new profile removed)
+// when one of them is refused. A save is refused only when the profile
+// itself cannot be written: a read-only profile, a folder, one that this
+// user or another program keeps from being written, a full drive. Every file
+// operation goes through FileOperations().
 void SaveWholeProfile(const std::string& path, const std::function<void(TIniFile&)>& write);
 
 }  // namespace config

@@ -279,6 +279,41 @@ TEST_F(Form1Test, SpeedButtonsHaveGlyphsHintsAndCursors) {
     EXPECT_TRUE(form->ShowHint());
 }
 
+// A button's hint shows when the mouse rests on it: the tooltip sees the
+// mouse messages of the button. The mouse is moved as a person moves it,
+// through SendInput.
+TEST_F(Form1Test, AButtonsHintShowsWhenTheMouseRestsOnIt) {
+    ShowAndActivate();
+    RECT r{};
+    GetWindowRect(form->SpeedButton3->Handle(), &r);
+    struct Search {
+        std::string shown;
+        static BOOL CALLBACK Visit(HWND hwnd, LPARAM lp) {
+            char name[32] = {};
+            GetClassNameA(hwnd, name, sizeof name);
+            if (std::string(name) == TOOLTIPS_CLASSA && IsWindowVisible(hwnd))
+                reinterpret_cast<Search*>(lp)->shown = WindowText(hwnd);
+            return TRUE;
+        }
+    } search;
+    // The tip waits for the mouse to rest: a bounded number of rounds, the
+    // mouse moved onto the button again now and then.
+    for (int round = 0; round < 1000 && search.shown.empty(); ++round) {
+        if (round % 100 == 0) {
+            INPUT move{};
+            move.type = INPUT_MOUSE;
+            move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+            move.mi.dx = MulDiv((r.left + r.right) / 2 + round / 100, 65536, GetSystemMetrics(SM_CXSCREEN));
+            move.mi.dy = MulDiv((r.top + r.bottom) / 2, 65536, GetSystemMetrics(SM_CYSCREEN));
+            SendInput(1, &move, sizeof move);
+        }
+        Pump(1);
+        EnumThreadWindows(GetCurrentThreadId(), &Search::Visit, reinterpret_cast<LPARAM>(&search));
+    }
+    EXPECT_EQ(search.shown, "Update current configuration file");
+    SetCursorPos(0, 0);  // off the window, for the tests after this one
+}
+
 TEST_F(Form1Test, ScrollBoxHasSingleSunkenFrameAndNoScrollBars) {
     HWND box = form->ScrollBox1->Handle();
     EXPECT_TRUE(GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);

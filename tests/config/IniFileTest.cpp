@@ -27,7 +27,7 @@ TEST_F(IniFile, ReadNumberTakesDecimalDollarAndZeroXForms) {
     WriteBytes(ini,
                "[N]\r\nhex1=0x1F\r\nhex2=0X1f\r\nhex3=$1F\r\nbare=1F\r\nzx=0x\r\nempty=\r\nneg=-5\r\npos=+5\r\n"
                "negdollar=-$5\r\nbig=2147483648\r\nmin=-2147483648\r\ntail=12abc\r\nall=$FFFFFFFF\r\n"
-               "lead=   42\r\nzxneg=0x-5\r\nflag=0x10\r\nword=yes\r\n");
+               "lead=   42\r\nzxneg=0x-5\r\nflag=0x10\r\none=0x1\r\nword=yes\r\n");
     const TIniFile file(ini);
     const auto number = [&](const char* key) { return file.ReadNumber("N", key, 77); };
     EXPECT_EQ(number("hex1"), 31);
@@ -47,6 +47,7 @@ TEST_F(IniFile, ReadNumberTakesDecimalDollarAndZeroXForms) {
     EXPECT_EQ(number("lead"), 42);
     EXPECT_EQ(number("zxneg"), 77);
     EXPECT_EQ(number("flag"), 16);
+    EXPECT_EQ(number("one"), 1) << "one digit after 0x";
     EXPECT_EQ(number("word"), 77);
     EXPECT_EQ(TIniFile(folder.File("none.ini")).ReadNumber("N", "hex1", 1), 1);
 }

@@ -94,8 +94,9 @@ TEST(ProfileFormat, ColourEncoding) {
 
 TEST(ProfileFormat, MasksThatWouldReadBackEmptyAreLeftOut) {
     using Lines = std::vector<std::string>;
-    EXPECT_EQ(EncodeMasks({"*.ico", "", " \t ", "\"\"", " '' ", " *.exe", "'\""}), (Lines{"*.ico", " *.exe", "'\""}))
-        << "a pair of quotes that do not match is text";
+    EXPECT_EQ(EncodeMasks({"*.ico", "", " \t ", "\"\"", " '' ", " *.exe", "'\"", "\"*.cur\"", "'x'"}),
+              (Lines{"*.ico", " *.exe", "'\"", "\"*.cur\"", "'x'"}))
+        << "a pair of quotes that do not match is text, and one around a mask keeps it";
     EXPECT_EQ(EncodeMasks({}), Lines{});
     EXPECT_EQ(EncodeMasks({"", "  "}), Lines{});
     EXPECT_EQ(MaskKey(12), "E12");
