@@ -17,6 +17,7 @@
 #include "tests/support/WindowTest.h"
 
 using namespace testutil;
+using profiletest::Names;
 using profiletest::ReadBytes;
 using profiletest::TempFolder;
 using profiletest::WriteBytes;
@@ -114,12 +115,6 @@ private:
 };
 
 using Lines = std::vector<std::string>;
-
-Lines Names(const TempFolder& folder) {
-    Lines names;
-    for (const auto& entry : fs::directory_iterator(folder.Path())) names.push_back(entry.path().filename().string());
-    return names;
-}
 
 class SaveRoads : public Form1Fixture, public testing::WithParamInterface<Road> {
 protected:

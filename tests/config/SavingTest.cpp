@@ -58,15 +58,6 @@ protected:
     std::string ini = folder.File("brand.ini");
 };
 
-// Every file and folder under a folder, as relative paths, sorted.
-Lines Names(const TempFolder& folder) {
-    Lines names;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.Path()))
-        names.push_back(entry.path().lexically_relative(folder.Path()).string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 // The initial window, with three About lines: the file a save to a new file,
 // or to an empty one, writes. Trailing blanks of the first About line may or
 // may not last in the file (Wine drops them at the next write), so they are

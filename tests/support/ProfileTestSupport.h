@@ -2,6 +2,7 @@
 // What the profile tests share: fresh temporary folders, whole-file reads and
 // writes, and the real profile functions called directly.
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
@@ -9,6 +10,7 @@
 #include <random>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include <windows.h>
 
@@ -44,6 +46,15 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// Every file and folder under a folder, as relative paths, sorted.
+inline std::vector<std::string> Names(const TempFolder& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.Path()))
+        names.push_back(entry.path().lexically_relative(folder.Path()).string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
