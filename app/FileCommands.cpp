@@ -90,12 +90,12 @@ void TForm1::SaveAsBtnClick(TObject*) {
     if (Msg1->ShowText(msg32::mbConfirmation, LoadText(IDS_COPY_QUESTION)) != IDYES) return;
     const std::string program = ChangeFileExt(profile, ".exe");
     const std::string companion = FolderOf(Application->ExeName()) + kCompanion;
-    if (!ModalServices().CopyFile(companion.c_str(), program.c_str(), TRUE) && !config::FileExists(program))
+    if (!ModalServices().CopyFileA(companion.c_str(), program.c_str(), TRUE) && !config::FileExists(program))
         throw Exception(LoadText(IDS_UNABLE_TO_COPY, {companion, program}));
 
     if (Ask(msg32::mbConfirmation, IDS_TEST_QUESTION, program) != IDYES) return;
     HWND owner = Application->MainForm() ? Application->MainForm()->Handle() : Handle();
-    ModalServices().ShellExecute(owner, nullptr, program.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    ModalServices().ShellExecuteA(owner, nullptr, program.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 std::string TForm1::SaveAsProfile() {

@@ -49,7 +49,7 @@ void TForm1::HelpBtnClick(TObject*) {
         return;
     }
     HWND owner = Application->MainForm() ? Application->MainForm()->Handle() : Handle();
-    ModalServices().WinHelp(owner, Application->HelpFile().c_str(), HELP_CONTENTS, 0);
+    ModalServices().WinHelpA(owner, Application->HelpFile().c_str(), HELP_CONTENTS, 0);
 }
 
 // About: the program's rights notice.

@@ -261,7 +261,7 @@ int TApplication::MessageBox(const std::string& text, const std::string& caption
     const HWND owner = ModalOwner();
     TaskModalScope modal(owner);
     const ShutdownBlockReason reason(endSessionForm_, text);
-    return ModalServices().MessageBox(owner, text.c_str(), caption.c_str(), flags);
+    return ModalServices().MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
 }
 
 void TScreen::SetActiveControl(TWinControl* control) {

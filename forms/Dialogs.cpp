@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <commdlg.h>
+
 #include "forms/Dpi.h"
 
 namespace forms {
@@ -80,7 +82,7 @@ bool TOpenDialog::Run(bool save) {
     {
         KeepCurrentDirectory keepFolder;
         TaskModalScope modal(ofn.hwndOwner);
-        ok = save ? ModalServices().GetSaveFileName(ofn) : ModalServices().GetOpenFileName(ofn);
+        ok = save ? ModalServices().GetSaveFileNameA(ofn) : ModalServices().GetOpenFileNameA(ofn);
     }
     if (!ok) return false;
     file.resize(std::find(file.begin(), file.end(), '\0') - file.begin());
@@ -129,7 +131,7 @@ bool TColorDialog::Execute() {
     BOOL ok;
     {
         TaskModalScope modal(cc.hwndOwner);
-        ok = ModalServices().ChooseColor(cc);
+        ok = ModalServices().ChooseColorA(cc);
     }
     if (!ok) return false;
     Color = static_cast<TColor>(cc.rgbResult & 0xFFFFFF);

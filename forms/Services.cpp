@@ -1,5 +1,8 @@
 #include "forms/Services.h"
 
+#include <commdlg.h>
+#include <shellapi.h>
+
 #include "forms/Application.h"
 #include "forms/Exception.h"
 #include "forms/InputDialog.h"
@@ -28,29 +31,29 @@ F* CommonDialog(const char* name) {
 
 Services& ModalServices() {
     static Services services{
-        .MessageBox = [](HWND owner, const char* text, const char* caption,
+        .MessageBoxA = [](HWND owner, const char* text, const char* caption,
                          UINT flags) { return ::MessageBoxA(owner, text, caption, flags); },
-        .GetOpenFileName =
+        .GetOpenFileNameA =
             [](OPENFILENAMEA& ofn) {
                 static auto* open = CommonDialog<decltype(::GetOpenFileNameA)>("GetOpenFileNameA");
                 return open(&ofn);
             },
-        .GetSaveFileName =
+        .GetSaveFileNameA =
             [](OPENFILENAMEA& ofn) {
                 static auto* save = CommonDialog<decltype(::GetSaveFileNameA)>("GetSaveFileNameA");
                 return save(&ofn);
             },
-        .ChooseColor =
+        .ChooseColorA =
             [](CHOOSECOLORA& cc) {
                 static auto* choose = CommonDialog<decltype(::ChooseColorA)>("ChooseColorA");
                 return choose(&cc);
             },
         .PromptForText = RunPromptForText,
-        .WinHelp = [](HWND owner, const char* file, UINT command,
+        .WinHelpA = [](HWND owner, const char* file, UINT command,
                       ULONG_PTR data) { return ::WinHelpA(owner, file, command, data); },
-        .CopyFile = [](const char* from, const char* to,
+        .CopyFileA = [](const char* from, const char* to,
                        BOOL failIfExists) { return ::CopyFileA(from, to, failIfExists); },
-        .ShellExecute =
+        .ShellExecuteA =
             [](HWND owner, const char* verb, const char* file, const char* parameters, const char* directory,
                int show) {
                 static auto* execute = Lazy<decltype(::ShellExecuteA)>("shell32.dll", "ShellExecuteA");

@@ -9,25 +9,26 @@
 
 #include "forms/Win.h"
 
-// Their types, and the names of the entries, which these headers define as
-// macros of the "A" functions.
-#include <commdlg.h>
-#include <shellapi.h>
+// The dialogs' parameter blocks (OPENFILENAMEA, CHOOSECOLORA), declared
+// here so that only the files that fill one include <commdlg.h>.
+struct tagOFNA;
+struct tagCHOOSECOLORA;
 
 namespace forms {
 
+// Each entry is named after the Win32 function it stands in for.
 struct Services {
-    std::function<int(HWND owner, const char* text, const char* caption, UINT flags)> MessageBox;
-    std::function<BOOL(OPENFILENAMEA& ofn)> GetOpenFileName;
-    std::function<BOOL(OPENFILENAMEA& ofn)> GetSaveFileName;
-    std::function<BOOL(CHOOSECOLORA& cc)> ChooseColor;
+    std::function<int(HWND owner, const char* text, const char* caption, UINT flags)> MessageBoxA;
+    std::function<BOOL(tagOFNA& ofn)> GetOpenFileNameA;
+    std::function<BOOL(tagOFNA& ofn)> GetSaveFileNameA;
+    std::function<BOOL(tagCHOOSECOLORA& cc)> ChooseColorA;
     // The text-input dialog: true and the edited value only on OK.
     std::function<bool(const std::string& caption, const std::string& prompt, std::string& value)> PromptForText;
-    std::function<BOOL(HWND owner, const char* helpFile, UINT command, ULONG_PTR data)> WinHelp;
-    std::function<BOOL(const char* from, const char* to, BOOL failIfExists)> CopyFile;
+    std::function<BOOL(HWND owner, const char* helpFile, UINT command, ULONG_PTR data)> WinHelpA;
+    std::function<BOOL(const char* from, const char* to, BOOL failIfExists)> CopyFileA;
     std::function<HINSTANCE(HWND owner, const char* verb, const char* file, const char* parameters,
                             const char* directory, int show)>
-        ShellExecute;
+        ShellExecuteA;
 };
 
 // The process's services; each entry starts as the real call.

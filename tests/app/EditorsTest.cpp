@@ -15,6 +15,8 @@
 #include "tests/app/Form1Fixture.h"
 #include "tests/support/WindowTest.h"
 
+#include <commdlg.h>
+
 using namespace forms;
 using namespace testutil;
 
@@ -142,8 +144,8 @@ protected:
                     return ok;
                 }};
     }
-    ServiceOverride<decltype(Services::MessageBox)> AnswerBoxes() {
-        return {&Services::MessageBox,
+    ServiceOverride<decltype(Services::MessageBoxA)> AnswerBoxes() {
+        return {&Services::MessageBoxA,
                 [this](HWND, const char* text, const char* caption, UINT flags) {
                     box_ = {box_.count + 1, text, caption, flags};
                     return IDOK;
@@ -151,9 +153,9 @@ protected:
     }
     // Answers the colour dialog: records what it was given, may define custom
     // colour `slot` and closes with OK (and `chosen`) or Cancel.
-    ServiceOverride<decltype(Services::ChooseColor)> AnswerColor(BOOL ok, COLORREF chosen = 0, int slot = -1,
+    ServiceOverride<decltype(Services::ChooseColorA)> AnswerColor(BOOL ok, COLORREF chosen = 0, int slot = -1,
                                                                  COLORREF defined = 0) {
-        return {&Services::ChooseColor,
+        return {&Services::ChooseColorA,
                 [=, this](CHOOSECOLORA& cc) -> BOOL {
                     ++colorCalls_;
                     colorStart_ = cc.rgbResult;
@@ -381,7 +383,7 @@ TEST_F(EditorsTest, AChosenColourShowsAndCancelGoesBackToNoColour) {
     // A dialog that cannot open counts as cancelled.
     form->ScrollBox1->SetColor(static_cast<TColor>(RGB(1, 2, 3)));
     {
-        ServiceOverride<decltype(Services::ChooseColor)> failing(&Services::ChooseColor,
+        ServiceOverride<decltype(Services::ChooseColorA)> failing(&Services::ChooseColorA,
                                                                  [](CHOOSECOLORA&) -> BOOL { return FALSE; });
         form->SpeedButton2->Click();
     }
@@ -451,7 +453,7 @@ TEST_F(EditorsTest, TheDesktopColourConfirmedUnchangedIsSavedAsAColourAndCancelS
     std::snprintf(expected, sizeof expected, "$%06lX", static_cast<unsigned long>(GetSysColor(COLOR_BACKGROUND)));
     {
         // OK without touching anything: the dialog hands back its start colour.
-        ServiceOverride<decltype(Services::ChooseColor)> ok(&Services::ChooseColor,
+        ServiceOverride<decltype(Services::ChooseColorA)> ok(&Services::ChooseColorA,
                                                             [](CHOOSECOLORA&) -> BOOL { return TRUE; });
         form->SpeedButton2->Click();
     }

@@ -20,6 +20,8 @@
 #include "tests/support/ImportHook.h"
 #include "tests/support/WindowTest.h"
 
+#include <commdlg.h>
+
 using namespace forms;
 using namespace testutil;
 using glim::FolderOf;
@@ -141,12 +143,12 @@ protected:
     std::vector<Copy> copies;
     std::vector<Start> starts;
 
-    ServiceOverride<std::function<BOOL(OPENFILENAMEA&)>> openDialog{&Services::GetOpenFileName,
+    ServiceOverride<std::function<BOOL(OPENFILENAMEA&)>> openDialog{&Services::GetOpenFileNameA,
                                                                     FileAnswer(openRequest, openAnswer)};
-    ServiceOverride<std::function<BOOL(OPENFILENAMEA&)>> saveDialog{&Services::GetSaveFileName,
+    ServiceOverride<std::function<BOOL(OPENFILENAMEA&)>> saveDialog{&Services::GetSaveFileNameA,
                                                                     FileAnswer(saveRequest, saveAnswer)};
     ServiceOverride<std::function<int(HWND, const char*, const char*, UINT)>> messageBox{
-        &Services::MessageBox, [this](HWND, const char* text, const char*, UINT flags) {
+        &Services::MessageBoxA, [this](HWND, const char* text, const char*, UINT flags) {
             boxes.push_back({text, flags});
             if (answers.empty()) return IDOK;
             const int answer = answers.front();
@@ -154,13 +156,13 @@ protected:
             return answer;
         }};
     ServiceOverride<std::function<BOOL(const char*, const char*, BOOL)>> copyFile{
-        &Services::CopyFile, [this](const char* from, const char* to, BOOL failIfExists) {
+        &Services::CopyFileA, [this](const char* from, const char* to, BOOL failIfExists) {
             copies.push_back({from, to, failIfExists});
             const bool standIn = !companion.empty() && from == CompanionPath();
             return CopyFileA(standIn ? companion.c_str() : from, to, failIfExists);
         }};
     ServiceOverride<std::function<HINSTANCE(HWND, const char*, const char*, const char*, const char*, int)>> start{
-        &Services::ShellExecute, [this](HWND owner, const char* verb, const char* file, const char* parameters,
+        &Services::ShellExecuteA, [this](HWND owner, const char* verb, const char* file, const char* parameters,
                                         const char* directory, int show) {
             starts.push_back({owner, verb != nullptr, parameters != nullptr, directory != nullptr, file, show});
             return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));
@@ -731,7 +733,7 @@ TEST_F(UnsavedEditsTest, TheEndOfTheSessionAsksToo) {
     ASSERT_TRUE(create.Hooked() && destroy.Hooked());
     g_blockCreate = &create;
     g_blockDestroy = &destroy;
-    ServiceOverride box{&Services::MessageBox, [shown = ModalServices().MessageBox](HWND owner, const char* text,
+    ServiceOverride box{&Services::MessageBoxA, [shown = ModalServices().MessageBoxA](HWND owner, const char* text,
                                                                                     const char* caption, UINT flags) {
                             g_session.push_back("box");
                             return shown(owner, text, caption, flags);
@@ -775,7 +777,7 @@ TEST_F(UnsavedEditsTest, TheEndOfTheSessionAsksToo) {
         int shown = 0;
         LRESULT nested = -1;
         ServiceOverride<std::function<int(HWND, const char*, const char*, UINT)>> box{
-            &Services::MessageBox, [&](HWND, const char*, const char*, UINT) {
+            &Services::MessageBoxA, [&](HWND, const char*, const char*, UINT) {
                 if (++shown == 1) nested = SendMessageA(form->Handle(), WM_QUERYENDSESSION, 0, 0);
                 return IDCANCEL;
             }};
@@ -790,7 +792,7 @@ TEST_F(UnsavedEditsTest, TheEndOfTheSessionAsksToo) {
     form->Edit1->SetText("edited");
     answers = {IDYES};
     LRESULT duringSave = -1;
-    ServiceOverride<std::function<BOOL(OPENFILENAMEA&)>> dialog{&Services::GetSaveFileName, [&](OPENFILENAMEA&) {
+    ServiceOverride<std::function<BOOL(OPENFILENAMEA&)>> dialog{&Services::GetSaveFileNameA, [&](OPENFILENAMEA&) {
                                                                     duringSave = SendMessageA(form->Handle(),
                                                                                               WM_QUERYENDSESSION, 0, 0);
                                                                     return FALSE;
@@ -860,9 +862,9 @@ private:
 TEST_F(FileCommandsTest, SaveAsThroughTheRealDialogAndBoxes) {
     StandInCompanion();
     ServiceOverride<std::function<BOOL(OPENFILENAMEA&)>> realDialog{
-        &Services::GetSaveFileName, [](OPENFILENAMEA& ofn) { return GetSaveFileNameA(&ofn); }};
+        &Services::GetSaveFileNameA, [](OPENFILENAMEA& ofn) { return GetSaveFileNameA(&ofn); }};
     ServiceOverride<std::function<int(HWND, const char*, const char*, UINT)>> realBoxes{
-        &Services::MessageBox, [](HWND owner, const char* text, const char* caption, UINT flags) {
+        &Services::MessageBoxA, [](HWND owner, const char* text, const char* caption, UINT flags) {
             return MessageBoxA(owner, text, caption, flags);
         }};
     const std::string gift = folder.File("gift");

@@ -9,6 +9,8 @@
 #include "tests/app/Form1Fixture.h"
 #include "tests/support/WindowTest.h"
 
+#include <commdlg.h>
+
 using namespace forms;
 using namespace testutil;
 
@@ -336,7 +338,7 @@ TEST_F(Form1Test, TabGoesThroughTheEditorsInOrderAndNeverToAButton) {
 }
 
 TEST_F(Form1Test, ClickingASpeedButtonLeavesTheFocusAlone) {
-    ServiceOverride box(&Services::MessageBox, [](HWND, const char*, const char*, UINT) { return IDOK; });
+    ServiceOverride box(&Services::MessageBoxA, [](HWND, const char*, const char*, UINT) { return IDOK; });
     ShowAndActivate();
     SetFocus(form->Edit3->Handle());
     HWND button = form->HelpBtn->Handle();

@@ -42,7 +42,7 @@ protected:
     const std::string ini = folder.File("large.ini");
     std::vector<std::string> boxes;
     ServiceOverride<std::function<int(HWND, const char*, const char*, UINT)>> messageBox{
-        &Services::MessageBox, [this](HWND, const char* text, const char*, UINT) {
+        &Services::MessageBoxA, [this](HWND, const char* text, const char*, UINT) {
             boxes.push_back(text);
             return IDOK;
         }};

@@ -15,6 +15,8 @@
 #include "tests/app/Form1Fixture.h"
 #include "tests/support/WindowTest.h"
 
+#include <commdlg.h>
+
 using namespace forms;
 using namespace testutil;
 
@@ -63,15 +65,15 @@ private:
 
     static inline ModalWatch* current_ = nullptr;
     HHOOK hook_;
-    ServiceOverride<decltype(Services::MessageBox)> box_{
-        &Services::MessageBox, [](HWND owner, const char* text, const char* caption, UINT flags) {
+    ServiceOverride<decltype(Services::MessageBoxA)> box_{
+        &Services::MessageBoxA, [](HWND owner, const char* text, const char* caption, UINT flags) {
             return Note(owner), ::MessageBoxA(owner, text, caption, flags);
         }};
-    ServiceOverride<File> open_{&Services::GetOpenFileName, NotingFile(ModalServices().GetOpenFileName)};
-    ServiceOverride<File> save_{&Services::GetSaveFileName, NotingFile(ModalServices().GetSaveFileName)};
-    ServiceOverride<decltype(Services::ChooseColor)> colour_{
-        &Services::ChooseColor,
-        [real = ModalServices().ChooseColor](CHOOSECOLORA& cc) { return Note(cc.hwndOwner), real(cc); }};
+    ServiceOverride<File> open_{&Services::GetOpenFileNameA, NotingFile(ModalServices().GetOpenFileNameA)};
+    ServiceOverride<File> save_{&Services::GetSaveFileNameA, NotingFile(ModalServices().GetSaveFileNameA)};
+    ServiceOverride<decltype(Services::ChooseColorA)> colour_{
+        &Services::ChooseColorA,
+        [real = ModalServices().ChooseColorA](CHOOSECOLORA& cc) { return Note(cc.hwndOwner), real(cc); }};
     // The prompt finds its owner itself: the window active as it opens.
     ServiceOverride<decltype(Services::PromptForText)> prompt_{
         &Services::PromptForText,

@@ -144,7 +144,7 @@ protected:
     const std::string profile = folder.File("brand.ini");
     std::vector<std::string> boxes;
     ServiceOverride<std::function<int(HWND, const char*, const char*, UINT)>> messageBox{
-        &forms::Services::MessageBox, [this](HWND, const char* text, const char*, UINT flags) {
+        &forms::Services::MessageBoxA, [this](HWND, const char* text, const char*, UINT flags) {
             boxes.push_back(text + std::string(flags == MB_ICONSTOP ? " (stop)" : ""));
             return IDCANCEL;
         }};

@@ -45,7 +45,7 @@ protected:
         Form1Fixture::TearDown();
     }
     ServiceOverride<std::function<int(HWND, const char*, const char*, UINT)>> AnswerBoxes() {
-        return {&Services::MessageBox,
+        return {&Services::MessageBoxA,
                 [this](HWND, const char* text, const char* caption, UINT flags) {
                     box = {text, caption, flags, box.count + 1};
                     return IDOK;
@@ -211,7 +211,7 @@ TEST_F(SetupTest, AHelpFileBesideTheProgramGoesToTheHelpViewer) {
         ULONG_PTR data;
         int count = 0;
     } call{};
-    ServiceOverride viewer(&Services::WinHelp, [&](HWND owner, const char* file, UINT command, ULONG_PTR data) {
+    ServiceOverride viewer(&Services::WinHelpA, [&](HWND owner, const char* file, UINT command, ULONG_PTR data) {
         call = {owner, file, command, data, call.count + 1};
         return TRUE;
     });

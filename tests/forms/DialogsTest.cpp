@@ -12,6 +12,8 @@
 #include "tests/support/ProfileTestSupport.h"
 #include "tests/support/WindowTest.h"
 
+#include <commdlg.h>
+
 using namespace forms;
 using namespace testutil;
 
@@ -71,9 +73,9 @@ TEST_F(DialogsTest, OpenDialogHandsOverItsPropertiesAndKeepsTheChoice) {
     dialog.FileName = "C:\\Cfg\\main.ini";
 
     FileRequest request;
-    ServiceOverride<decltype(Services::GetOpenFileName)> answer(
-        &Services::GetOpenFileName, FileAnswer(request, form->Handle(), "C:\\Brand\\brand.ini", 2));
-    ServiceOverride<decltype(Services::GetSaveFileName)> noSave(&Services::GetSaveFileName, [](OPENFILENAMEA&) {
+    ServiceOverride<decltype(Services::GetOpenFileNameA)> answer(
+        &Services::GetOpenFileNameA, FileAnswer(request, form->Handle(), "C:\\Brand\\brand.ini", 2));
+    ServiceOverride<decltype(Services::GetSaveFileNameA)> noSave(&Services::GetSaveFileNameA, [](OPENFILENAMEA&) {
         ADD_FAILURE() << "the open dialog opened a save dialog";
         return FALSE;
     });
@@ -103,7 +105,7 @@ TEST_F(DialogsTest, ACancelledOrFailedFileDialogChangesNothing) {
     dialog.Filter = kFilter;
     dialog.FileName = "C:\\Brand\\brand.ini";
     FileRequest request;
-    ServiceOverride<decltype(Services::GetSaveFileName)> answer(&Services::GetSaveFileName,
+    ServiceOverride<decltype(Services::GetSaveFileNameA)> answer(&Services::GetSaveFileNameA,
                                                                 FileAnswer(request, form->Handle(), "", 2));
     EXPECT_FALSE(dialog.Execute());
     EXPECT_EQ(request.calls, 1);
@@ -120,7 +122,7 @@ TEST_F(DialogsTest, SaveDialogWithoutDefaultExtensionTakesALongPathWhole) {
     const std::string longPath = "C:\\" + std::string(40, 'd') + "\\" + std::string(600, 'n') + ".ini";
 
     FileRequest request;
-    ServiceOverride<decltype(Services::GetSaveFileName)> answer(&Services::GetSaveFileName,
+    ServiceOverride<decltype(Services::GetSaveFileNameA)> answer(&Services::GetSaveFileNameA,
                                                                 FileAnswer(request, form->Handle(), longPath, 1));
     EXPECT_TRUE(dialog.Execute());
     EXPECT_TRUE(request.defaultExtNull) << "no default extension is passed as none, not as an empty one";
@@ -196,8 +198,8 @@ TEST_F(DialogsTest, ColorDialogStartsAtTheRgbValueOfASystemColour) {
     TColorDialog dialog(form.get(), "ColorDialog1");
     dialog.Color = clBackground;
     ColorRequest request;
-    ServiceOverride<decltype(Services::ChooseColor)> answer(
-        &Services::ChooseColor, ColorAnswer(request, form->Handle(), FALSE, 0, 0, RGB(255, 255, 255)));
+    ServiceOverride<decltype(Services::ChooseColorA)> answer(
+        &Services::ChooseColorA, ColorAnswer(request, form->Handle(), FALSE, 0, 0, RGB(255, 255, 255)));
     EXPECT_FALSE(dialog.Execute());
 
     EXPECT_EQ(request.calls, 1);
@@ -223,15 +225,15 @@ TEST_F(DialogsTest, CustomColoursAreKeptAfterOkOnlyAndOkGivesTheChosenColour) {
     dialog.Color = clBackground;
     ColorRequest request;
     {
-        ServiceOverride<decltype(Services::ChooseColor)> answer(
-            &Services::ChooseColor, ColorAnswer(request, form->Handle(), TRUE, RGB(1, 2, 3), 3, RGB(9, 8, 7)));
+        ServiceOverride<decltype(Services::ChooseColorA)> answer(
+            &Services::ChooseColorA, ColorAnswer(request, form->Handle(), TRUE, RGB(1, 2, 3), 3, RGB(9, 8, 7)));
         EXPECT_TRUE(dialog.Execute());
     }
     EXPECT_EQ(dialog.Color, static_cast<TColor>(RGB(1, 2, 3)));
     EXPECT_EQ(dialog.CustomColors[3], RGB(9, 8, 7));
     {
-        ServiceOverride<decltype(Services::ChooseColor)> answer(
-            &Services::ChooseColor, ColorAnswer(request, form->Handle(), FALSE, RGB(4, 5, 6), 5, RGB(0, 0, 0)));
+        ServiceOverride<decltype(Services::ChooseColorA)> answer(
+            &Services::ChooseColorA, ColorAnswer(request, form->Handle(), FALSE, RGB(4, 5, 6), 5, RGB(0, 0, 0)));
         EXPECT_FALSE(dialog.Execute());
     }
     EXPECT_EQ(request.custom[3], RGB(9, 8, 7)) << "the kept colour is offered at the next opening";

@@ -23,8 +23,8 @@ struct Box {
 // Answers the application's message boxes for one test.
 class BoxRecorder {
 public:
-    explicit BoxRecorder(int answer = IDOK) : saved_(ModalServices().MessageBox) {
-        ModalServices().MessageBox = [this, answer](HWND owner, const char* text, const char* caption, UINT flags) {
+    explicit BoxRecorder(int answer = IDOK) : saved_(ModalServices().MessageBoxA) {
+        ModalServices().MessageBoxA = [this, answer](HWND owner, const char* text, const char* caption, UINT flags) {
             box.owner = owner;
             box.text = text;
             box.caption = caption;
@@ -34,7 +34,7 @@ public:
             return answer;
         };
     }
-    ~BoxRecorder() { ModalServices().MessageBox = saved_; }
+    ~BoxRecorder() { ModalServices().MessageBoxA = saved_; }
     Box box;
     HWND formHandle = nullptr;
     bool ownerEnabledDuringBox = true;

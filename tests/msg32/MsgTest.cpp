@@ -60,7 +60,7 @@ protected:
     // Answers every box with `answer`, recording what it saw.
     ServiceOverride<std::function<int(HWND, const char*, const char*, UINT)>> Answer(
         int answer, std::function<void()> during = {}) {
-        return {&Services::MessageBox,
+        return {&Services::MessageBoxA,
                 [this, answer, during](HWND, const char* text, const char* caption, UINT flags) {
                     seen.text = text;
                     seen.caption = caption;
@@ -201,7 +201,7 @@ TEST_F(MsgTest, AStayOnTopFormIsTopmostAgainAfterTheBoxEvenWhenItFails) {
         EXPECT_FALSE(seen.formTopmost) << "out of the topmost band while the box is up";
         EXPECT_TRUE(GetWindowLongA(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     }
-    ServiceOverride failing(&Services::MessageBox,
+    ServiceOverride failing(&Services::MessageBoxA,
                             [](HWND, const char*, const char*, UINT) -> int { throw Exception("no box"); });
     EXPECT_THROW(msg->ShowText(mbInformation, "fails"), Exception);
     EXPECT_TRUE(GetWindowLongA(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);

@@ -43,7 +43,7 @@ template <typename T>
 using Owned = std::unique_ptr<T, ComponentDeleter>;
 
 // Replaces one modal service for the lifetime of the object:
-//   ServiceOverride guard(&Services::MessageBox, [](...) { return IDYES; });
+//   ServiceOverride guard(&Services::MessageBoxA, [](...) { return IDYES; });
 template <typename F>
 class ServiceOverride {
 public:

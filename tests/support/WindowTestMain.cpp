@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
     forms::TApplication application;
     application.Initialize();
     application.SetTitle(glim::kTitle);
-    forms::ModalServices().MessageBox = [](HWND, const char* text, const char* caption, UINT) {
+    forms::ModalServices().MessageBoxA = [](HWND, const char* text, const char* caption, UINT) {
         ADD_FAILURE() << "unexpected message box \"" << caption << "\": " << text;
         return IDCANCEL;
     };
