@@ -12,6 +12,8 @@
 #include "config/Loading.h"
 #include "config/ProfileError.h"
 #include "config/Saving.h"
+#include "forms/Format.h"
+#include "forms/Paths.h"
 
 using namespace forms;
 
@@ -69,7 +71,7 @@ void InProgramWords(Operation operation) {
         operation();
     } catch (config::EProfileError& e) {
         const bool write = e.Action() == config::EProfileError::TAction::Write;
-        e.SetMessage(LoadText(write ? IDS_UNABLE_TO_WRITE : IDS_UNABLE_TO_READ, {e.FileName()}));
+        e.SetMessage(Format(LoadText(write ? IDS_UNABLE_TO_WRITE : IDS_UNABLE_TO_READ), {e.FileName()}));
         throw;
     }
 }
@@ -98,7 +100,7 @@ void TForm1::LoadConfiguration(const std::string& fileName) {
     savedValues_ = std::move(doc);
     Exchange(*this, savedValues_, FromControls{}, false);
 
-    SetText(Application->Title() + " : " + config::FileNamePart(path));
+    SetText(Application->Title() + " : " + FileNamePart(path));
 }
 
 // Writes the controls into the profile fileName, or into the one named on the

@@ -1,10 +1,11 @@
 // Open, Save and Save as.
 
 #include "app/Form1.h"
-#include "app/Paths.h"
 #include "app/StringTable.h"
 #include "app/res/resource.h"
 #include "config/FileExists.h"
+#include "forms/Format.h"
+#include "forms/Paths.h"
 #include "forms/Services.h"
 
 using namespace forms;
@@ -91,7 +92,7 @@ void TForm1::SaveAsBtnClick(TObject*) {
     const std::string program = ChangeFileExt(profile, ".exe");
     const std::string companion = FolderOf(Application->ExeName()) + kCompanion;
     if (!ModalServices().CopyFileA(companion.c_str(), program.c_str(), TRUE) && !config::FileExists(program))
-        throw Exception(LoadText(IDS_UNABLE_TO_COPY, {companion, program}));
+        throw Exception(Format(LoadText(IDS_UNABLE_TO_COPY), {companion, program}));
 
     if (Ask(msg32::mbConfirmation, IDS_TEST_QUESTION, program) != IDYES) return;
     HWND owner = Application->MainForm() ? Application->MainForm()->Handle() : Handle();

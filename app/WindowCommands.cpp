@@ -2,10 +2,10 @@
 // Exit.
 
 #include "app/Form1.h"
-#include "app/Paths.h"
 #include "app/StringTable.h"
 #include "app/res/resource.h"
 #include "config/FileExists.h"
+#include "forms/Paths.h"
 #include "forms/Services.h"
 
 using namespace forms;

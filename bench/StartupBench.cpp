@@ -15,15 +15,15 @@
 #include <string>
 #include <vector>
 
-#include "app/Paths.h"
 #include "app/Title.h"
+#include "forms/Paths.h"
 
 namespace {
 
 std::string Beside(const char* name) {
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
-    return glim::FolderOf(self) + name;
+    return forms::FolderOf(self) + name;
 }
 
 struct Run {

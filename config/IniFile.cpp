@@ -7,6 +7,7 @@
 #include "config/FileOperations.h"
 #include "config/NumberSyntax.h"
 #include "config/ProfileError.h"
+#include "forms/Paths.h"
 
 namespace config {
 
@@ -14,21 +15,9 @@ namespace {
 
 constexpr const char* kFlagTexts[2] = {"0", "1"};
 
-// Windows looks for a profile named without any folder in the Windows folder,
-// while the file-exists test and every other file function look in the
-// current folder: the program would test one file and read or write another.
-// Such a name is therefore handed over as a name in the current folder.
-std::string ProfilePath(const std::string& fileName) {
-    if (!fileName.empty() && fileName.find_first_of("\\/:") == std::string::npos) {
-        std::string path = ".\\";
-        return path += fileName;
-    }
-    return fileName;
-}
-
 }  // namespace
 
-TIniFile::TIniFile(std::string fileName) : fileName_(std::move(fileName)), profilePath_(ProfilePath(fileName_)) {}
+TIniFile::TIniFile(std::string fileName) : fileName_(std::move(fileName)), profilePath_(forms::FullPath(fileName_)) {}
 
 std::string TIniFile::ReadValue(const std::string& section, const std::string& key,
                                 const std::string& defaultValue) const {

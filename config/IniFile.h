@@ -32,8 +32,12 @@ public:
     void ClearSection(const std::string& section);
 
 private:
-    std::string fileName_;     // as given; the write error names it
-    std::string profilePath_;  // what the profile functions get
+    std::string fileName_;  // as given; the write error names it
+    // What the profile functions get: the name made full. Windows looks for
+    // a profile named without a folder in the Windows folder, while the
+    // file-exists test and every other file function look in the current
+    // folder: the program would test one file and read or write another.
+    std::string profilePath_;
 };
 
 }  // namespace config

@@ -43,11 +43,6 @@ std::string AboutKey(std::size_t lineNumber) {
     return key += std::to_string(lineNumber);
 }
 
-std::string FileNamePart(std::string_view path) {
-    const std::size_t separator = path.find_last_of("\\:");
-    return std::string(separator == std::string_view::npos ? path : path.substr(separator + 1));
-}
-
 std::string LowerCaseAtoZ(std::string_view text) {
     std::string lower(text);
     for (char& c : lower)

@@ -53,10 +53,6 @@ std::string AboutKey(std::size_t lineNumber);
 // About box.
 inline constexpr std::size_t kFirstLinePadding = 13;
 
-// The characters after the last '\' or ':' (all of them when there is none):
-// what the help file is saved as.
-std::string FileNamePart(std::string_view path);
-
 // A to Z turned into a to z; every other character unchanged: how the default
 // extension is read.
 std::string LowerCaseAtoZ(std::string_view text);

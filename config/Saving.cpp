@@ -10,6 +10,7 @@
 
 #include "config/FileOperations.h"
 #include "config/ProfileError.h"
+#include "forms/Paths.h"
 
 namespace config {
 
@@ -97,10 +98,6 @@ public:
     }
     std::string path;  // empty while there is none
 };
-
-// The folder of a path, with its final separator; empty for a bare name,
-// which means the current folder.
-std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of("\\/:") + 1); }
 
 // One save of a profile: the profile as it was, the drafts that the writes
 // go to, and how the new content takes the profile's place.
@@ -210,7 +207,7 @@ void WriteDocument(TIniFile& ini, const TConfigDocument& doc) {
 
     ini.WriteFlag(kOptions, kEditMask, doc.EditMask);
     ini.WriteFlag(kOptions, kShowFileNames, doc.ShowFileNames);
-    ini.WriteValue(kOptions, kHelpFile, FileNamePart(doc.HelpFile));
+    ini.WriteValue(kOptions, kHelpFile, forms::FileNamePart(doc.HelpFile));
     ini.WriteValue(kOptions, kOpen, doc.Open);
     ini.WriteValue(kOptions, kDefault, doc.Default);
     ini.WriteValue(kOptions, kHome, doc.Home);
@@ -231,7 +228,7 @@ void SaveWholeProfile(const std::string& path, const std::function<void(TIniFile
     std::vector<std::string> places;
     if (std::string temporary = FileOperations().TemporaryFolder(); !temporary.empty())
         places.push_back(std::move(temporary));
-    places.push_back(FolderOf(path));
+    places.push_back(forms::FolderOf(path));
     for (const std::string& folder : places)
         if (const std::optional<std::string> after = save.InDraft(folder, write)) return save.Commit(*after);
     save.WriteInPlace(write);

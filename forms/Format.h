@@ -3,6 +3,7 @@
 // list of tagged values. User text never reaches a printf-family format.
 
 #include <cstdint>
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
@@ -36,5 +37,8 @@ public:
 // cannot fill, one with no argument left, and a malformed one raise
 // EConvertError.
 std::string Format(std::string_view format, std::span<const FormatArg> args);
+inline std::string Format(std::string_view format, std::initializer_list<FormatArg> args) {
+    return Format(format, std::span<const FormatArg>(args.begin(), args.size()));
+}
 
 }  // namespace forms

@@ -12,9 +12,10 @@
 #include <set>
 
 #include "app/Form1.h"
-#include "app/Paths.h"
 #include "app/StringTable.h"
 #include "app/res/resource.h"
+#include "forms/Format.h"
+#include "forms/Paths.h"
 #include "tests/support/ProfileTestSupport.h"
 #include "tests/app/Form1Fixture.h"
 #include "tests/support/ImportHook.h"
@@ -24,7 +25,7 @@
 
 using namespace forms;
 using namespace testutil;
-using glim::FolderOf;
+using forms::FolderOf;
 using profiletest::ReadBytes;
 using profiletest::TempFolder;
 using profiletest::WriteBytes;
@@ -470,7 +471,8 @@ TEST(StringTable, EveryTextLoadsAndTakesItsNamesLiterally) {
     for (unsigned id : {IDS_UNABLE_TO_WRITE, IDS_ABOUT_TEXT, IDS_COPY_QUESTION, IDS_TEST_QUESTION, IDS_UNABLE_TO_READ,
                         IDS_REPLACE_QUESTION, IDS_UNABLE_TO_COPY, IDS_SAVE_CHANGES_TO, IDS_SAVE_CHANGES})
         EXPECT_FALSE(glim::LoadText(id).empty()) << id;
-    EXPECT_EQ(glim::LoadText(IDS_UNABLE_TO_COPY, {"C:\\a%sb\\glimview.exe", "D:\\gift.exe"}),
+    const std::string companion = "C:\\a%sb\\glimview.exe", program = "D:\\gift.exe";
+    EXPECT_EQ(forms::Format(glim::LoadText(IDS_UNABLE_TO_COPY), {companion, program}),
               "Unable to copy C:\\a%sb\\glimview.exe to D:\\gift.exe");
 }
 

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <filesystem>
 
-#include "app/ProfileArgument.h"
 #include "app/Form1.h"
+#include "forms/Paths.h"
 #include "tests/support/ProfileTestSupport.h"
 #include "tests/app/Form1Fixture.h"
 #include "tests/support/WindowTest.h"
@@ -98,7 +98,7 @@ TEST_F(SetupTest, ABareFileNameMeansTheFileInTheCurrentFolder) {
     char previous[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, previous);
     ASSERT_TRUE(SetCurrentDirectoryA(folder.Path().string().c_str()));
-    form->CommandLineProfile = glim::FullPath("brand.ini");
+    form->CommandLineProfile = forms::FullPath("brand.ini");
     SetCurrentDirectoryA(previous);  // made full once: a later change of folder does not matter
 
     EXPECT_EQ(std::filesystem::path(form->CommandLineProfile), std::filesystem::path(folder.File("brand.ini")));
@@ -239,15 +239,6 @@ TEST_F(SetupTest, AFolderNamedLikeTheHelpFileIsNoHelpFile) {
     EXPECT_EQ(Application->HelpFile(), "");
     form->HelpBtnClick(nullptr);
     EXPECT_EQ(box.count, 1) << "the About box instead";
-}
-
-TEST(FullPath, MakesRelativeNamesFullAndKeepsFullOnes) {
-    EXPECT_EQ(glim::FullPath(""), "");
-    EXPECT_EQ(glim::FullPath("C:\\Brand\\brand.ini"), "C:\\Brand\\brand.ini");
-    char current[MAX_PATH];
-    GetCurrentDirectoryA(MAX_PATH, current);
-    std::string expected = std::string(current) + (current[std::strlen(current) - 1] == '\\' ? "" : "\\") + "brand.ini";
-    EXPECT_EQ(glim::FullPath("brand.ini"), expected);
 }
 
 }  // namespace

@@ -59,14 +59,7 @@ TEST(NumberSyntax, AcceptsDecimalAndDollarHexOnly) {
     for (const std::string& text : refused) EXPECT_EQ(ParseNumber(text), std::nullopt) << "'" << text << "'";
 }
 
-TEST(ProfileFormat, TextKinds) {
-    EXPECT_EQ(FileNamePart("C:\\Help\\viewer.hlp"), "viewer.hlp");
-    EXPECT_EQ(FileNamePart("D:viewer.hlp"), "viewer.hlp");
-    EXPECT_EQ(FileNamePart("C:\\Help\\"), "");
-    EXPECT_EQ(FileNamePart("viewer.hlp"), "viewer.hlp");
-    EXPECT_EQ(FileNamePart("a/b.hlp"), "a/b.hlp");
-    EXPECT_EQ(FileNamePart("C:\\x:y\\z.hlp"), "z.hlp");
-
+TEST(ProfileFormat, DefaultExtensionIsReadInLowerCase) {
     EXPECT_EQ(LowerCaseAtoZ("ICS"), "ics");
     EXPECT_EQ(LowerCaseAtoZ("Ico_\xC4\xE4Z@["), "ico_\xC4\xE4z@[");
 }

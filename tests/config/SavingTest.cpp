@@ -20,6 +20,7 @@
 #include "config/Loading.h"
 #include "config/ProfileError.h"
 #include "forms/Exception.h"
+#include "forms/Paths.h"
 #include "tests/support/ProfileTestSupport.h"
 
 #include <windows.h>
@@ -285,32 +286,35 @@ Lines Drafts() {
 
 // A draft that the file system refuses half-way, as a full drive or a quota
 // would: one refused in the temporary folder is made again beside the
-// profile; when every draft is refused, the writes go straight into the
-// profile. Nothing is left behind either way.
+// profile, also when the profile is named with "/"; when every draft is
+// refused, the writes go straight into the profile. Nothing is left behind
+// either way.
 TEST_F(SaveFile, ADraftRefusedHalfWayIsMadeAgainBesideTheProfile) {
     const std::string before = "[Captions]\r\nTitle=kept\r\n";
-    for (const bool everyDraft : {false, true}) {
-        SCOPED_TRACE(everyDraft ? "every draft refused" : "the temporary folder's draft refused");
-        WriteBytes(ini, before);
-        std::vector<HANDLE> held;
-        Lines places;
-        config::SaveWholeProfile(ini, [&](config::TIniFile& out) {
-            const std::string place = std::filesystem::path(out.FileName()).parent_path().string();
-            places.push_back(place);
-            out.WriteValue("Captions", "Title", "new");
-            if (out.FileName() != ini && (everyDraft || place != folder.Path().string()))
-                held.push_back(CreateFileA(out.FileName().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                                           nullptr, OPEN_EXISTING, 0, nullptr));
-            out.WriteValue("Captions", "Dialog", "new");
-        });
-        for (HANDLE handle : held) CloseHandle(handle);
-        ASSERT_EQ(places.size(), everyDraft ? 3u : 2u);
-        EXPECT_NE(places[0], places[1]) << "the first draft is in the temporary folder";
-        EXPECT_EQ(places[1], folder.Path().string());
-        EXPECT_EQ(Read(ini, "Captions", "Dialog", "-"), "new");
-        EXPECT_EQ(Names(folder), Lines{"brand.ini"});
-        EXPECT_EQ(Drafts(), Lines{});
-    }
+    for (const std::string& profile : {ini, folder.Path().string() + "/brand.ini"})
+        for (const bool everyDraft : {false, true}) {
+            SCOPED_TRACE(profile + (everyDraft ? ": every draft refused" : ": the temporary folder's draft refused"));
+            WriteBytes(ini, before);
+            std::vector<HANDLE> held;
+            Lines places;
+            config::SaveWholeProfile(profile, [&](config::TIniFile& out) {
+                const std::string place = std::filesystem::path(out.FileName()).parent_path().string();
+                places.push_back(place);
+                out.WriteValue("Captions", "Title", "new");
+                if (out.FileName() != profile && (everyDraft || place != folder.Path().string()))
+                    held.push_back(CreateFileA(out.FileName().c_str(), GENERIC_READ,
+                                               FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                                               nullptr));
+                out.WriteValue("Captions", "Dialog", "new");
+            });
+            for (HANDLE handle : held) CloseHandle(handle);
+            ASSERT_EQ(places.size(), everyDraft ? 3u : 2u);
+            EXPECT_NE(places[0], places[1]) << "the first draft is in the temporary folder";
+            EXPECT_EQ(places[1], folder.Path().string());
+            EXPECT_EQ(Read(ini, "Captions", "Dialog", "-"), "new");
+            EXPECT_EQ(Names(folder), Lines{"brand.ini"});
+            EXPECT_EQ(Drafts(), Lines{});
+        }
 }
 
 TEST_F(SaveFile, TheProfileKeepsItsAttributes) {
@@ -497,7 +501,7 @@ TEST_F(SaveFile, RandomDocumentsComeBackAsSaved) {
 
         EXPECT_EQ(back.Title, AsReadBack(doc.Title));
         EXPECT_EQ(back.Dialog, AsReadBack(doc.Dialog));
-        EXPECT_EQ(back.HelpFile, AsReadBack(config::FileNamePart(doc.HelpFile)));
+        EXPECT_EQ(back.HelpFile, AsReadBack(forms::FileNamePart(doc.HelpFile)));
         EXPECT_EQ(back.Home, AsReadBack(doc.Home));
         EXPECT_EQ(back.Mail, AsReadBack(doc.Mail));
         EXPECT_EQ(back.Open, AsReadBack(doc.Open));

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Paths.h"
+#include "forms/Paths.h"
 #include "forms/Win.h"
 
 namespace e2e {
@@ -16,7 +16,7 @@ namespace e2e {
 inline std::string BuildFolder() {
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
-    return glim::FolderOf(self);
+    return forms::FolderOf(self);
 }
 
 // The program under test: the build's, or the one GLIM_PROGRAM names (the
