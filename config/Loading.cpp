@@ -51,10 +51,8 @@ void LoadDocument(const std::string& path, TConfigDocument& doc) {
         doc.MenuCaptions[i] = ini.ReadValue(kMenu, kMenuKeys[i], std::to_string(i + 1));
 
     // A colour that is missing, empty, not a number or 0 leaves the preview
-    // as it is; nothing about it is ever reported.
-    try {
-        if (const auto colour = DecodeColour(ini.ReadValue(kOptions, kColor, ""))) doc.Color = *colour;
-    } catch (...) {}
+    // as it is; its conversion reports nothing.
+    if (const auto colour = DecodeColour(ini.ReadValue(kOptions, kColor, ""))) doc.Color = *colour;
 
     // Up to the first key that is missing or empty.
     doc.Masks.clear();
