@@ -3,10 +3,14 @@
 #
 #   ./run.sh [PROFILE]
 #
-# PROFILE becomes the program's first argument. Without an X display the
-# window is shown on a virtual one: a screenshot is saved, and the program
-# is closed again.
+# PROFILE becomes the program's first argument; a relative one names a file of
+# the folder run.sh is called from. Without an X display the window is shown
+# on a virtual one: a screenshot is saved, and the program is closed again.
 set -euo pipefail
+# Wine reads an absolute Unix path on its drive Z:, whatever folder it is in.
+if [ -n "${1:-}" ] && [[ $1 != /* && $1 != [A-Za-z]:* ]]; then
+    set -- "$PWD/$1" "${@:2}"
+fi
 cd "$(dirname "$0")"
 
 tools/setup.sh
