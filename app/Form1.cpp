@@ -36,32 +36,34 @@ TForm1::TForm1(TComponent* owner)
                     .BorderStyle = TBorderStyle::bsDialog,
                     .Position = TPosition::poScreenCenter,
                     .Font = TFont{.Name = "MS Sans Serif", .Height = -11, .Color = clWindowText},
-                    .IconId = IDI_MAINICON}) {
-    KeyPreview = true;
-    SetShowHint(true);
-
+                    .IconId = IDI_MAINICON,
+                    .KeyPreview = true,
+                    .ShowHint = true,
+                    .OnActivate = Bind<&TForm1::FormActivate>(this),
+                    .OnKeyDown = Bind<&TForm1::FormKeyDown>(this),
+                    .OnCloseQuery = Bind<&TForm1::FormCloseQuery>(this)}) {
     using enum TAlign;
     Panel1 = new TPanel(this, {.Name = "Panel1", .Parent = this, .Bounds = {0, 0, 504, 361}, .Align = alTop});
 
-    IconMenu = new TPopupMenu(this);
-    IconMenu->SetName("IconMenu");
-    auto item = [&](const char* name, const char* caption, const char* hint = "", bool visible = true) {
-        auto* mi = new TMenuItem(this, name, caption, hint, visible);
+    IconMenu = new TPopupMenu(this, "IconMenu");
+    auto item = [&](const MenuItemDef& def) {
+        auto* mi = new TMenuItem(this, def);
         IconMenu->Add(mi);
         return mi;
     };
-    Copytoclipboard1 = item("Copytoclipboard1", "&Copy Icon to clipboard", "Copy icon to clipboard");
-    Saveas1 = item("Saveas1", "Save Icon as *.&ICO ...", "Save icon as ... icon");
-    SaveIconasBMP1 = item("SaveIconasBMP1", "Save Icon as *.&BMP ...", "Save icon as ... bitmap");
-    N1 = item("N1", "-");
-    Setbackgroundcolor1 = item("Setbackgroundcolor1", "Backgr&ound color ...", "Select background color");
-    Internet1 = item("Internet1", "&Website ...");
-    EMail1 = item("EMail1", "&E-mail ...");
-    Help1 = item("Help1", "&Help ...", "", false);
-    N2 = item("N2", "-");
-    About1 = item("About1", "&About ...");
-
+    const TNotifyEvent setCaption = Bind<&TForm1::SetCaption>(this);
     // clang-format off
+    Copytoclipboard1    = item({.Name = "Copytoclipboard1",    .Caption = "&Copy Icon to clipboard",  .Hint = "Copy icon to clipboard",  .OnClick = setCaption});
+    Saveas1             = item({.Name = "Saveas1",             .Caption = "Save Icon as *.&ICO ...",  .Hint = "Save icon as ... icon",   .OnClick = setCaption});
+    SaveIconasBMP1      = item({.Name = "SaveIconasBMP1",      .Caption = "Save Icon as *.&BMP ...",  .Hint = "Save icon as ... bitmap", .OnClick = setCaption});
+    N1                  = item({.Name = "N1",                  .Caption = "-"});
+    Setbackgroundcolor1 = item({.Name = "Setbackgroundcolor1", .Caption = "Backgr&ound color ...",    .Hint = "Select background color", .OnClick = setCaption});
+    Internet1           = item({.Name = "Internet1",           .Caption = "&Website ...",                                                .OnClick = setCaption});
+    EMail1              = item({.Name = "EMail1",              .Caption = "&E-mail ...",                                                 .OnClick = setCaption});
+    Help1               = item({.Name = "Help1",               .Caption = "&Help ...",                .Visible = false,                  .OnClick = setCaption});
+    N2                  = item({.Name = "N2",                  .Caption = "-"});
+    About1              = item({.Name = "About1",              .Caption = "&About ...",                                                  .OnClick = setCaption});
+
     Label1       = new TLabel(this,       {.Name = "Label1",       .Parent = Panel1,     .Bounds = {12, 39, 45, 13},    .Text = "App. Title"});
     Edit1        = new TEdit(this,        {.Name = "Edit1",        .Parent = Panel1,     .Bounds = {81, 36, 154, 21},   .Text = "Glimsel"});
     Label2       = new TLabel(this,       {.Name = "Label2",       .Parent = Panel1,     .Bounds = {12, 66, 58, 13},    .Text = "Dlg. Caption"});
@@ -83,23 +85,22 @@ TForm1::TForm1(TComponent* owner)
     Label10      = new TLabel(this,       {.Name = "Label10",      .Parent = Panel1,     .Bounds = {285, 12, 62, 13},   .Text = "Extensions", .Font = kHeading});
     Memo1        = new TMemo(this,        {.Name = "Memo1",        .Parent = Panel1,     .Bounds = {264, 36, 228, 49}}, kMasks);
     Memo2        = new TMemo(this,        {.Name = "Memo2",        .Parent = Panel1,     .Bounds = {264, 129, 228, 76}}, kAboutLines);
-    SpeedButton1 = new TSpeedButton(this, {.Name = "SpeedButton1", .Parent = Panel1,     .Bounds = {264, 264, 94, 21},  .Text = "Menu items  ", .Hint = "Click here !", .Font = kHeading, .Cursor = crHandPoint}, IDB_HAND, 2);
-    ScrollBox1   = new TScrollBox(this,   {.Name = "ScrollBox1",   .Parent = Panel1,     .Bounds = {264, 315, 228, 34}, .Cursor = crHandPoint}, clBackground);
-    Image1       = new TImage(this,       {.Name = "Image1",       .Parent = ScrollBox1, .Bounds = {6, 0, 32, 32},      .Cursor = crHandPoint}, IDI_MAINICON);
+    SpeedButton1 = new TSpeedButton(this, {.Name = "SpeedButton1", .Parent = Panel1,     .Bounds = {264, 264, 94, 21},  .Text = "Menu items  ", .Hint = "Click here !", .Font = kHeading, .Cursor = crHandPoint, .OnClick = Bind<&TForm1::SpeedButton1Click>(this)}, IDB_HAND, 2);
+    ScrollBox1   = new TScrollBox(this,   {.Name = "ScrollBox1",   .Parent = Panel1,     .Bounds = {264, 315, 228, 34}, .Cursor = crHandPoint, .OnClick = Bind<&TForm1::SpeedButton2Click>(this)}, clBackground);
+    Image1       = new TImage(this,       {.Name = "Image1",       .Parent = ScrollBox1, .Bounds = {6, 0, 32, 32},      .Cursor = crHandPoint, .OnClick = Bind<&TForm1::SpeedButton2Click>(this)}, IDI_MAINICON);
     Panel2       = new TPanel(this,       {.Name = "Panel2",       .Parent = this,       .Bounds = {0, 361, 504, 41},   .Align = alBottom});
-    SpeedButton2 = new TSpeedButton(this, {.Name = "SpeedButton2", .Parent = Panel1,     .Bounds = {264, 291, 94, 21},  .Text = "Color          ", .Hint = "Click here !", .Font = kHeading, .Cursor = crHandPoint}, IDB_HAND, 2);
-    SpeedButton3 = new TSpeedButton(this, {.Name = "SpeedButton3", .Parent = Panel2,     .Bounds = {94, 9, 70, 25},     .Text = "Save", .Hint = "Update current configuration file", .Font = kPlainBlack}, IDB_SAVE);
+    SpeedButton2 = new TSpeedButton(this, {.Name = "SpeedButton2", .Parent = Panel1,     .Bounds = {264, 291, 94, 21},  .Text = "Color          ", .Hint = "Click here !", .Font = kHeading, .Cursor = crHandPoint, .OnClick = Bind<&TForm1::SpeedButton2Click>(this)}, IDB_HAND, 2);
+    SpeedButton3 = new TSpeedButton(this, {.Name = "SpeedButton3", .Parent = Panel2,     .Bounds = {94, 9, 70, 25},     .Text = "Save", .Hint = "Update current configuration file", .Font = kPlainBlack, .OnClick = Bind<&TForm1::SpeedButton3Click>(this)}, IDB_SAVE);
     Bevel1       = new TBevel(this,       {.Name = "Bevel1",       .Parent = Panel1,     .Bounds = {249, 1, 10, 361}});
-    SpeedButton4 = new TSpeedButton(this, {.Name = "SpeedButton4", .Parent = Panel2,     .Bounds = {423, 9, 70, 25},    .Text = "Exit", .Hint = "Exit program", .Font = kPlainBlack}, IDB_EXIT);
+    SpeedButton4 = new TSpeedButton(this, {.Name = "SpeedButton4", .Parent = Panel2,     .Bounds = {423, 9, 70, 25},    .Text = "Exit", .Hint = "Exit program", .Font = kPlainBlack, .OnClick = Bind<&TForm1::SpeedButton4Click>(this)}, IDB_EXIT);
     ColorDialog1 = new TColorDialog(this, "ColorDialog1");
-    SpeedButton5 = new TSpeedButton(this, {.Name = "SpeedButton5", .Parent = Panel1,     .Bounds = {264, 101, 94, 21},  .Text = "About         ", .Hint = "Click here !", .Font = kHeading, .Cursor = crHandPoint}, IDB_HAND, 2);
-    HelpBtn      = new TSpeedButton(this, {.Name = "HelpBtn",      .Parent = Panel2,     .Bounds = {259, 9, 70, 25},    .Text = "Help", .Hint = "Call help"}, IDB_HELP);
-    AboutBtn     = new TSpeedButton(this, {.Name = "AboutBtn",     .Parent = Panel2,     .Bounds = {341, 9, 70, 25},    .Text = "About", .Hint = "About Glimsel Configuration"}, IDB_ABOUT);
-    Msg1         = new msg32::TMsg(this);
-    Msg1->SetName("Msg1");
-    SaveAsBtn    = new TSpeedButton(this, {.Name = "SaveAsBtn",    .Parent = Panel2,     .Bounds = {176, 9, 70, 25},    .Text = "Save as", .Hint = "Save configuration file as ..."}, IDB_SAVEAS);
+    SpeedButton5 = new TSpeedButton(this, {.Name = "SpeedButton5", .Parent = Panel1,     .Bounds = {264, 101, 94, 21},  .Text = "About         ", .Hint = "Click here !", .Font = kHeading, .Cursor = crHandPoint, .OnClick = Bind<&TForm1::SpeedButton5Click>(this)}, IDB_HAND, 2);
+    HelpBtn      = new TSpeedButton(this, {.Name = "HelpBtn",      .Parent = Panel2,     .Bounds = {259, 9, 70, 25},    .Text = "Help", .Hint = "Call help", .OnClick = Bind<&TForm1::HelpBtnClick>(this)}, IDB_HELP);
+    AboutBtn     = new TSpeedButton(this, {.Name = "AboutBtn",     .Parent = Panel2,     .Bounds = {341, 9, 70, 25},    .Text = "About", .Hint = "About Glimsel Configuration", .OnClick = Bind<&TForm1::AboutBtnClick>(this)}, IDB_ABOUT);
+    Msg1         = new msg32::TMsg(this, "Msg1");
+    SaveAsBtn    = new TSpeedButton(this, {.Name = "SaveAsBtn",    .Parent = Panel2,     .Bounds = {176, 9, 70, 25},    .Text = "Save as", .Hint = "Save configuration file as ...", .OnClick = Bind<&TForm1::SaveAsBtnClick>(this)}, IDB_SAVEAS);
     SaveDialog1  = new TSaveDialog(this, "SaveDialog1");
-    OpenBtn      = new TSpeedButton(this, {.Name = "OpenBtn",      .Parent = Panel2,     .Bounds = {12, 9, 70, 25},     .Text = "Open", .Hint = "Open configuration file"}, IDB_OPEN);
+    OpenBtn      = new TSpeedButton(this, {.Name = "OpenBtn",      .Parent = Panel2,     .Bounds = {12, 9, 70, 25},     .Text = "Open", .Hint = "Open configuration file", .OnClick = Bind<&TForm1::OpenBtnClick>(this)}, IDB_OPEN);
     OpenDialog1  = new TOpenDialog(this, "OpenDialog1");
     // clang-format on
 
@@ -119,23 +120,6 @@ TForm1::TForm1(TComponent* owner)
     // The About lines are named by the button above them, which is no label.
     Memo2->Accessibility.Name = SpeedButton5->AccessibleName();
     ScrollBox1->Accessibility = {.Role = kRolePushButton, .Name = "Color", .DefaultAction = "Click"};
-
-    OnActivate = Bind<&TForm1::FormActivate>(this);
-    OnKeyDown = Bind<&TForm1::FormKeyDown>(this);
-    OnCloseQuery = Bind<&TForm1::FormCloseQuery>(this);
-    SpeedButton5->OnClick = Bind<&TForm1::SpeedButton5Click>(this);
-    SpeedButton1->OnClick = Bind<&TForm1::SpeedButton1Click>(this);
-    SpeedButton2->OnClick = Bind<&TForm1::SpeedButton2Click>(this);
-    ScrollBox1->OnClick = Bind<&TForm1::SpeedButton2Click>(this);
-    Image1->OnClick = Bind<&TForm1::SpeedButton2Click>(this);
-    for (int i = 0; i < IconMenu->Count(); ++i)
-        if (!IconMenu->Items(i)->IsLine()) IconMenu->Items(i)->OnClick = Bind<&TForm1::SetCaption>(this);
-    OpenBtn->OnClick = Bind<&TForm1::OpenBtnClick>(this);
-    SpeedButton3->OnClick = Bind<&TForm1::SpeedButton3Click>(this);
-    SaveAsBtn->OnClick = Bind<&TForm1::SaveAsBtnClick>(this);
-    HelpBtn->OnClick = Bind<&TForm1::HelpBtnClick>(this);
-    AboutBtn->OnClick = Bind<&TForm1::AboutBtnClick>(this);
-    SpeedButton4->OnClick = Bind<&TForm1::SpeedButton4Click>(this);
 
     CommandLineProfile = ProfileArgument();
     savedValues_ = Document();

@@ -4,7 +4,7 @@
 
 namespace forms {
 
-TComponent::TComponent(TComponent* owner) {
+TComponent::TComponent(TComponent* owner, std::string name) : name_(std::move(name)) {
     if (owner) {
         designing_ = owner->Designing();
         owner->Insert(this);

@@ -27,7 +27,8 @@ enum class TOperation { opRemove };
 
 class TComponent : public TObject {
 public:
-    explicit TComponent(TComponent* owner);
+    // The name comes from the component's line of its form's definition.
+    explicit TComponent(TComponent* owner, std::string name = {});
     ~TComponent() override;
 
     // Destroys a component: it is told first, while it is still whole, so a
@@ -36,7 +37,6 @@ public:
 
     TComponent* Owner() const noexcept { return owner_; }
     const std::string& Name() const noexcept { return name_; }
-    void SetName(std::string name) { name_ = std::move(name); }
 
     int ComponentCount() const noexcept { return static_cast<int>(components_.size()); }
     TComponent* Components(int index) const { return components_.at(static_cast<size_t>(index)); }

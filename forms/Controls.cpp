@@ -41,16 +41,15 @@ TShiftState CurrentShiftState() {
 // ---- TWinControl ------------------------------------------------------------
 
 TWinControl::TWinControl(TComponent* owner, const ControlDef& def)
-    : TComponent(owner),
+    : TComponent(owner, def.Name),
+      OnClick(def.OnClick),
       parent_(def.Parent),
       bounds_(def.Bounds),
       align_(def.Align),
       text_(def.Text),
       hint_(def.Hint),
       font_(def.Font),
-      cursor_(def.Cursor) {
-    SetName(def.Name);
-}
+      cursor_(def.Cursor) {}
 
 TWinControl::~TWinControl() {
     if (handle_) DestroyWindow(handle_);
@@ -298,10 +297,15 @@ LRESULT CALLBACK TWinControl::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARA
 
 TForm::TForm(TComponent* owner, const FormDef& def)
     : TWinControl(owner, ControlDef{.Name = def.Name, .Text = def.Caption, .Font = def.Font}),
+      KeyPreview(def.KeyPreview),
+      OnActivate(def.OnActivate),
+      OnKeyDown(def.OnKeyDown),
+      OnCloseQuery(def.OnCloseQuery),
       borderStyle_(def.BorderStyle),
       position_(def.Position),
       clientWidth_(def.ClientWidth),
-      clientHeight_(def.ClientHeight) {
+      clientHeight_(def.ClientHeight),
+      showHint_(def.ShowHint) {
     {
         // The system's DPI until the window exists and can name its monitor's.
         WindowDC dc(nullptr);
@@ -400,11 +404,6 @@ void TForm::SetTabOrder(std::initializer_list<TWinControl*> controls) {
         SetWindowPos(c->Handle(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         after = c->Handle();
     }
-}
-
-void TForm::SetShowHint(bool value) {
-    showHint_ = value;
-    if (tooltip_) SendMessageA(tooltip_, TTM_ACTIVATE, value, 0);
 }
 
 void TForm::AddHint(TWinControl* control) {

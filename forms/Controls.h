@@ -51,6 +51,7 @@ struct ControlDef {
     std::optional<TFont> Font;  // empty: the parent's font
     TCursor Cursor = crDefault;
     TAlign Align = TAlign::alNone;
+    TNotifyEvent OnClick{};
 };
 
 class TWinControl : public TComponent {
@@ -153,6 +154,11 @@ struct FormDef {
     TPosition Position = TPosition::poDesigned;
     TFont Font{};
     int IconId = 1;
+    bool KeyPreview = false;
+    bool ShowHint = false;
+    TNotifyEvent OnActivate{};
+    TKeyEvent OnKeyDown{};
+    TCloseQueryEvent OnCloseQuery{};
 };
 
 class TForm : public TWinControl {
@@ -175,7 +181,6 @@ public:
     TFormStyle FormStyle = TFormStyle::fsNormal;
 
     bool ShowHint() const noexcept { return showHint_; }
-    void SetShowHint(bool value);
 
     TNotifyEvent OnActivate;
     TKeyEvent OnKeyDown;
@@ -219,7 +224,7 @@ private:
     int clientHeight_;
     int textHeight_ = 13;
     int dpi_ = 96;
-    bool showHint_ = false;
+    bool showHint_;
     bool sessionEnded_ = false;
     HWND tooltip_ = nullptr;
     HWND lastFocus_ = nullptr;

@@ -12,7 +12,7 @@ HWND DialogOwner() { return Application ? Application->ModalOwner() : nullptr; }
 
 // ---- open and save dialogs ----------------------------------------------------
 
-TOpenDialog::TOpenDialog(TComponent* owner, const char* name) : TComponent(owner) { SetName(name); }
+TOpenDialog::TOpenDialog(TComponent* owner, const char* name) : TComponent(owner, name) {}
 
 DWORD TOpenDialog::Flags() const {
     DWORD flags = OFN_ENABLESIZING | OFN_EXPLORER;
@@ -97,8 +97,7 @@ bool TSaveDialog::Execute() { return Run(true); }
 
 // ---- colour dialog ------------------------------------------------------------
 
-TColorDialog::TColorDialog(TComponent* owner, const char* name) : TComponent(owner) {
-    SetName(name);
+TColorDialog::TColorDialog(TComponent* owner, const char* name) : TComponent(owner, name) {
     CustomColors.fill(RGB(255, 255, 255));
 }
 

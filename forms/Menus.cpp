@@ -4,10 +4,12 @@
 
 namespace forms {
 
-TMenuItem::TMenuItem(TComponent* owner, const char* name, std::string caption, std::string hint, bool visible)
-    : TComponent(owner), caption_(std::move(caption)), hint_(std::move(hint)), visible_(visible) {
-    SetName(name);
-}
+TMenuItem::TMenuItem(TComponent* owner, const MenuItemDef& def)
+    : TComponent(owner, def.Name),
+      OnClick(def.OnClick),
+      caption_(def.Caption),
+      hint_(def.Hint),
+      visible_(def.Visible) {}
 
 MenuHandle TPopupMenu::BuildMenu() const {
     MenuHandle menu(CreatePopupMenu());

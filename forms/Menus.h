@@ -10,9 +10,18 @@
 
 namespace forms {
 
+// One item of a menu's definition.
+struct MenuItemDef {
+    const char* Name = "";
+    std::string Caption;
+    std::string Hint;
+    bool Visible = true;
+    TNotifyEvent OnClick{};
+};
+
 class TMenuItem : public TComponent {
 public:
-    TMenuItem(TComponent* owner, const char* name, std::string caption, std::string hint = {}, bool visible = true);
+    TMenuItem(TComponent* owner, const MenuItemDef& def);
 
     const std::string& Caption() const noexcept { return caption_; }
     void SetCaption(std::string caption) { caption_ = std::move(caption); }

@@ -53,8 +53,10 @@ constexpr UINT kKeepPlace = SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE;  // 0x13
 
 }  // namespace
 
-TMsg::TMsg(TComponent* owner)
-    : TComponent(owner), messages_(std::make_unique<TStringList>()), captions_(std::make_unique<TStringList>()) {
+TMsg::TMsg(TComponent* owner, std::string name)
+    : TComponent(owner, std::move(name)),
+      messages_(std::make_unique<TStringList>()),
+      captions_(std::make_unique<TStringList>()) {
     if (Application) savedHandler_ = InCharge(Application->OnException);
     LiveComponents().push_back(this);
     if (!Designing() && Application) Application->OnException = Bind<&TMsg::ShowError>(this);

@@ -28,7 +28,7 @@ public:
 
 class TMsg : public TComponent {
 public:
-    explicit TMsg(TComponent* owner);
+    explicit TMsg(TComponent* owner, std::string name = {});
     ~TMsg() override;
 
     bool ShowIcons = true;

@@ -13,6 +13,7 @@
 
 using namespace forms;
 using namespace testutil;
+using glim::TForm1;
 
 namespace {
 
@@ -438,6 +439,33 @@ TEST_F(Form1Test, PopupMenuShowsVisibleItemsWithSeparators) {
     MENUITEMINFOA info{sizeof info, MIIM_FTYPE};
     GetMenuItemInfoA(menu.Get(), 5, TRUE, &info);
     EXPECT_TRUE(info.fType & MFT_SEPARATOR);
+}
+
+// Every control, menu item and form event runs the handler the window's
+// definition names, and the menu's separators none.
+TEST_F(Form1Test, EachEventIsBoundToItsHandler) {
+    TForm1* f = form.get();
+    const std::pair<TNotifyEvent, TNotifyEvent> clicks[] = {
+        {f->SpeedButton1->OnClick, Bind<&TForm1::SpeedButton1Click>(f)},
+        {f->SpeedButton2->OnClick, Bind<&TForm1::SpeedButton2Click>(f)},
+        {f->ScrollBox1->OnClick, Bind<&TForm1::SpeedButton2Click>(f)},
+        {f->Image1->OnClick, Bind<&TForm1::SpeedButton2Click>(f)},
+        {f->SpeedButton3->OnClick, Bind<&TForm1::SpeedButton3Click>(f)},
+        {f->SpeedButton4->OnClick, Bind<&TForm1::SpeedButton4Click>(f)},
+        {f->SpeedButton5->OnClick, Bind<&TForm1::SpeedButton5Click>(f)},
+        {f->HelpBtn->OnClick, Bind<&TForm1::HelpBtnClick>(f)},
+        {f->AboutBtn->OnClick, Bind<&TForm1::AboutBtnClick>(f)},
+        {f->SaveAsBtn->OnClick, Bind<&TForm1::SaveAsBtnClick>(f)},
+        {f->OpenBtn->OnClick, Bind<&TForm1::OpenBtnClick>(f)},
+        {f->OnActivate, Bind<&TForm1::FormActivate>(f)},
+    };
+    for (std::size_t i = 0; i < std::size(clicks); ++i) EXPECT_TRUE(clicks[i].first == clicks[i].second) << "row " << i;
+    EXPECT_TRUE(f->OnKeyDown == Bind<&TForm1::FormKeyDown>(f));
+    EXPECT_TRUE(f->OnCloseQuery == Bind<&TForm1::FormCloseQuery>(f));
+    for (int i = 0; i < f->IconMenu->Count(); ++i) {
+        TMenuItem* item = f->IconMenu->Items(i);
+        EXPECT_TRUE(item->OnClick == (item->IsLine() ? TNotifyEvent{} : Bind<&TForm1::SetCaption>(f))) << item->Name();
+    }
 }
 
 TEST_F(Form1Test, FileAndColourDialogsAreSetUp) {

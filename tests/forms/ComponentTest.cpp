@@ -60,9 +60,8 @@ TEST(Method, PassesReferencesThrough) {
 }
 
 struct Tracked : TComponent {
-    Tracked(TComponent* owner, std::vector<std::string>* log, std::string name) : TComponent(owner), log_(log) {
-        SetName(std::move(name));
-    }
+    Tracked(TComponent* owner, std::vector<std::string>* log, std::string name)
+        : TComponent(owner, std::move(name)), log_(log) {}
     ~Tracked() override { log_->push_back(Name()); }
     std::vector<std::string>* log_;
 };
