@@ -1,14 +1,18 @@
 #pragma once
-// Stand-ins for the message box of the window tests: it answers its entry
-// point while it lives, notes what the program asked of it, and puts the old
-// entry back when it goes.
+// Stand-ins for the message box and the open/save dialogs of the window
+// tests: each answers its entry point while it lives, notes what the program
+// asked of it, and puts the old entry back when it goes.
 
+#include <cstring>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "forms/Services.h"
 #include "tests/support/WindowTest.h"
+
+#include <commdlg.h>
 
 namespace testutil {
 
@@ -54,6 +58,63 @@ public:
 
 private:
     ServiceOverride<decltype(forms::Services::MessageBoxA)> override_;
+};
+
+// What an open or save dialog was given, read while it was "open".
+struct FileRequest {
+    DWORD structSize = 0;
+    HWND owner = nullptr;
+    bool ownerEnabled = false;  // left to the dialog, which disables it itself
+    std::string title;
+    std::string filter;  // the whole buffer, up to and with the closing empty entry
+    std::string defaultExt;
+    bool defaultExtNull = false;  // none, rather than an empty one
+    std::string initialFile;
+    DWORD filterIndex = 0, flags = 0, maxFile = 0;
+};
+
+// Stands in for the open or the save dialog: records each request and
+// answers with `chosen` (and `filterIndex`, unless 0), or as cancelled while
+// `chosen` is empty. A name longer than the buffer fails as the real dialog
+// does.
+class FileDialogStandIn {
+public:
+    using Entry = decltype(forms::Services::GetOpenFileNameA);
+    explicit FileDialogStandIn(Entry forms::Services::*entry, std::string chosenName = {}, DWORD chosenIndex = 0)
+        : chosen(std::move(chosenName)),
+          filterIndex(chosenIndex),
+          override_(entry, [this](OPENFILENAMEA& ofn) { return Answer(ofn); }) {}
+
+    int calls = 0;
+    FileRequest request;  // the last one
+    std::string chosen;
+    DWORD filterIndex;
+
+private:
+    BOOL Answer(OPENFILENAMEA& ofn) {
+        ++calls;
+        request.structSize = ofn.lStructSize;
+        request.owner = ofn.hwndOwner;
+        request.ownerEnabled = IsWindowEnabled(ofn.hwndOwner) != FALSE;
+        request.title = ofn.lpstrTitle ? ofn.lpstrTitle : "";
+        const char* end = ofn.lpstrFilter;
+        while (end && *end) end += std::strlen(end) + 1;
+        request.filter = ofn.lpstrFilter ? std::string(ofn.lpstrFilter, end + 1) : "";
+        request.defaultExtNull = ofn.lpstrDefExt == nullptr;
+        request.defaultExt = ofn.lpstrDefExt ? ofn.lpstrDefExt : "";
+        request.initialFile = ofn.lpstrFile ? ofn.lpstrFile : "";
+        request.filterIndex = ofn.nFilterIndex;
+        request.flags = ofn.Flags;
+        request.maxFile = ofn.nMaxFile;
+        if (!ofn.lpstrFile || ofn.nMaxFile == 0) return FALSE;
+        ofn.lpstrFile[ofn.nMaxFile - 1] = '\0';  // the whole buffer is the dialog's to write
+        if (chosen.empty() || chosen.size() >= ofn.nMaxFile) return FALSE;
+        std::memcpy(ofn.lpstrFile, chosen.c_str(), chosen.size() + 1);
+        if (filterIndex) ofn.nFilterIndex = filterIndex;
+        return TRUE;
+    }
+
+    ServiceOverride<Entry> override_;
 };
 
 }  // namespace testutil
