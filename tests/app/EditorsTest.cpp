@@ -13,6 +13,7 @@
 #include "app/Form1.h"
 #include "tests/support/ProfileTestSupport.h"
 #include "tests/app/Form1Fixture.h"
+#include "tests/support/ServiceStandIns.h"
 #include "tests/support/WindowTest.h"
 
 #include <commdlg.h>
@@ -121,12 +122,6 @@ struct Prompt {
     bool menuOpen = false;
 };
 
-struct Box {
-    int count = 0;
-    std::string text, caption;
-    UINT flags = 0;
-};
-
 class EditorsTest : public Form1Fixture {
 protected:
     void SetUp() override {
@@ -144,17 +139,10 @@ protected:
                     return ok;
                 }};
     }
-    ServiceOverride<decltype(Services::MessageBoxA)> AnswerBoxes() {
-        return {&Services::MessageBoxA,
-                [this](HWND, const char* text, const char* caption, UINT flags) {
-                    box_ = {box_.count + 1, text, caption, flags};
-                    return IDOK;
-                }};
-    }
     // Answers the colour dialog: records what it was given, may define custom
     // colour `slot` and closes with OK (and `chosen`) or Cancel.
     ServiceOverride<decltype(Services::ChooseColorA)> AnswerColor(BOOL ok, COLORREF chosen = 0, int slot = -1,
-                                                                 COLORREF defined = 0) {
+                                                                  COLORREF defined = 0) {
         return {&Services::ChooseColorA,
                 [=, this](CHOOSECOLORA& cc) -> BOOL {
                     ++colorCalls_;
@@ -185,7 +173,6 @@ protected:
     }
 
     Prompt prompt_;
-    Box box_;
     int colorCalls_ = 0;
     COLORREF colorStart_ = 0;
     std::array<COLORREF, 16> offeredCustom_{};
@@ -271,7 +258,7 @@ TEST_F(EditorsTest, ChoosingAnItemAsksForItsCaptionAfterTheMenuClosedAndTheMenuS
 // ---- SetCaption ----------------------------------------------------------------
 
 TEST_F(EditorsTest, OnlyAConfirmedTextThatIsNotEmptyBecomesTheCaptionExactlyAsTyped) {
-    auto boxes = AnswerBoxes();
+    MessageBoxRecorder boxes;
     struct Case {
         bool ok;
         const char* typed;
@@ -292,7 +279,7 @@ TEST_F(EditorsTest, OnlyAConfirmedTextThatIsNotEmptyBecomesTheCaptionExactlyAsTy
         EXPECT_EQ(prompt_.value, "&Website ...");
         EXPECT_EQ(form->Internet1->Caption(), c.expected);
     }
-    EXPECT_EQ(box_.count, 0) << "no message in any case";
+    EXPECT_EQ(boxes.Count(), 0) << "no message in any case";
 }
 
 TEST_F(EditorsTest, ACaptionOfADashMakesTheItemASeparatorThatCannotBeChosen) {
@@ -384,7 +371,7 @@ TEST_F(EditorsTest, AChosenColourShowsAndCancelGoesBackToNoColour) {
     form->ScrollBox1->SetColor(static_cast<TColor>(RGB(1, 2, 3)));
     {
         ServiceOverride<decltype(Services::ChooseColorA)> failing(&Services::ChooseColorA,
-                                                                 [](CHOOSECOLORA&) -> BOOL { return FALSE; });
+                                                                  [](CHOOSECOLORA&) -> BOOL { return FALSE; });
         form->SpeedButton2->Click();
     }
     EXPECT_EQ(form->ScrollBox1->Color(), static_cast<TColor>(0x80000001));
@@ -454,7 +441,7 @@ TEST_F(EditorsTest, TheDesktopColourConfirmedUnchangedIsSavedAsAColourAndCancelS
     {
         // OK without touching anything: the dialog hands back its start colour.
         ServiceOverride<decltype(Services::ChooseColorA)> ok(&Services::ChooseColorA,
-                                                            [](CHOOSECOLORA&) -> BOOL { return TRUE; });
+                                                             [](CHOOSECOLORA&) -> BOOL { return TRUE; });
         form->SpeedButton2->Click();
     }
     form->SpeedButton3->Click();
@@ -470,31 +457,31 @@ TEST_F(EditorsTest, TheDesktopColourConfirmedUnchangedIsSavedAsAColourAndCancelS
 // ---- the About preview ----------------------------------------------------------
 
 TEST_F(EditorsTest, TheAboutPreviewShowsSixLinesInAnInformationBox) {
-    auto boxes = AnswerBoxes();
+    MessageBoxRecorder boxes;
     form->Msg1->BoxCaption = "Glimsel - Configuration";
     form->Memo2->Lines().Assign(std::vector<std::string>{"", "A 100%% tool", "", "B", "", "", "seventh"});
     Click(form->SpeedButton5->Handle());
-    EXPECT_EQ(box_.count, 1);
-    EXPECT_EQ(box_.text, "\r\nA 100% tool" + k13 + "\r\n\r\nB\r\n\r\n\r\n") << "%% shows as one %";
-    EXPECT_EQ(box_.caption, "Glimsel - Configuration");
-    EXPECT_EQ(box_.flags & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
-    EXPECT_EQ(box_.flags & MB_TYPEMASK, static_cast<UINT>(MB_OK));
+    EXPECT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Last().text, "\r\nA 100% tool" + k13 + "\r\n\r\nB\r\n\r\n\r\n") << "%% shows as one %";
+    EXPECT_EQ(boxes.Last().caption, "Glimsel - Configuration");
+    EXPECT_EQ(boxes.Last().flags & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
+    EXPECT_EQ(boxes.Last().flags & MB_TYPEMASK, static_cast<UINT>(MB_OK));
     EXPECT_EQ(form->Memo2->Lines().Count(), 7) << "the preview changes nothing";
 
     form->Memo2->SetText("");
     Click(form->SpeedButton5->Handle());
-    EXPECT_EQ(box_.count, 2) << "an empty memo still shows a box";
-    EXPECT_EQ(box_.text, "\r\n\r\n\r\n\r\n\r\n\r\n");
+    EXPECT_EQ(boxes.Count(), 2) << "an empty memo still shows a box";
+    EXPECT_EQ(boxes.Last().text, "\r\n\r\n\r\n\r\n\r\n\r\n");
 }
 
 TEST_F(EditorsTest, AStrayPercentSignShowsTheErrorInsteadOfThePreview) {
-    auto boxes = AnswerBoxes();
+    MessageBoxRecorder boxes;
     form->Memo2->Lines().Assign(std::vector<std::string>{"50% off"});
     Click(form->SpeedButton5->Handle());
-    EXPECT_EQ(box_.count, 1) << "one box: the error, not the preview";
-    EXPECT_EQ(box_.flags & MB_ICONMASK, static_cast<UINT>(MB_ICONSTOP));
-    EXPECT_NE(box_.text.find("50% off"), std::string::npos) << box_.text;
-    EXPECT_NE(box_.text.find("invalid"), std::string::npos) << box_.text;
+    EXPECT_EQ(boxes.Count(), 1) << "one box: the error, not the preview";
+    EXPECT_EQ(boxes.Last().flags & MB_ICONMASK, static_cast<UINT>(MB_ICONSTOP));
+    EXPECT_NE(boxes.Last().text.find("50% off"), std::string::npos) << boxes.Last().text;
+    EXPECT_NE(boxes.Last().text.find("invalid"), std::string::npos) << boxes.Last().text;
     EXPECT_TRUE(IsWindowEnabled(form->Handle()));
 }
 

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -19,6 +18,7 @@
 #include "tests/support/ProfileTestSupport.h"
 #include "tests/app/Form1Fixture.h"
 #include "tests/support/ImportHook.h"
+#include "tests/support/ServiceStandIns.h"
 #include "tests/support/WindowTest.h"
 
 #include <commdlg.h>
@@ -34,7 +34,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr char kFilter[] = "Configuration files (*.ini)|*.ini|All files (*.*)|*.*";
+// As the dialog gets it: each entry ends with a NUL, and an empty one ends the list.
+const std::string kFilterBuffer("Configuration files (*.ini)\0*.ini\0All files (*.*)\0*.*\0\0", 55);
 constexpr char kCopyQuestion[] = "Copy and rename GLIMVIEW.EXE too ?";
 
 const char kBrand[] =
@@ -43,18 +44,6 @@ const char kBrand[] =
     "[Menu]\r\nCopy=&Copy it\r\n"
     "[Extensions]\r\nE1=*.ico\r\nE2=*.cur\r\n"
     "[Dialogs]\r\nL1=Brand\r\nL2=>  indented\r\n";
-
-// What a file dialog was given.
-struct FileRequest {
-    int calls = 0;
-    std::string title, filter, defaultExt, proposed;
-    DWORD filterIndex = 0, flags = 0;
-};
-
-struct Box {
-    std::string text;
-    UINT flags;
-};
 
 struct Copy {
     std::string from, to;
@@ -68,53 +57,21 @@ struct Start {
     int show;
 };
 
-std::string FilterText(const char* buffer) {
-    std::string text;
-    if (!buffer) return text;
-    for (const char* p = buffer; *p; p += std::strlen(p) + 1) {
-        if (!text.empty()) text += '|';
-        text += p;
-    }
-    return text;
-}
-
-// Answers a file dialog with `answer` (empty: cancel) and records its request.
-std::function<BOOL(OPENFILENAMEA&)> FileAnswer(FileRequest& request, const std::string& answer) {
-    return [&request, &answer](OPENFILENAMEA& ofn) -> BOOL {
-        ++request.calls;
-        request.title = ofn.lpstrTitle ? ofn.lpstrTitle : "";
-        request.filter = FilterText(ofn.lpstrFilter);
-        request.defaultExt = ofn.lpstrDefExt ? ofn.lpstrDefExt : "";
-        request.proposed = ofn.lpstrFile;
-        request.filterIndex = ofn.nFilterIndex;
-        request.flags = ofn.Flags;
-        if (answer.empty()) return FALSE;
-        if (answer.size() >= ofn.nMaxFile) return FALSE;
-        std::memcpy(ofn.lpstrFile, answer.c_str(), answer.size() + 1);
-        return TRUE;
-    };
-}
-
 class FileCommandsTest : public Form1Fixture {
 protected:
     // replies: the answers of the boxes, the question about unsaved edits first.
     void Open(const std::string& file, std::vector<int> replies = {}) {
-        openAnswer = file;
+        openDialog.chosen = file;
         answers = std::move(replies);
         Click(form->OpenBtn);
     }
     void SaveAs(const std::string& typed, std::vector<int> replies = {IDNO}) {
-        saveAnswer = typed;
+        saveDialog.chosen = typed;
         answers = std::move(replies);
         Click(form->SaveAsBtn);
     }
     std::string Profile(const std::string& path, const char* section, const char* key) {
         return profiletest::Read(path, section, key, "<missing>");
-    }
-    std::vector<std::string> Texts() const {
-        std::vector<std::string> texts;
-        for (const Box& b : boxes) texts.push_back(b.text);
-        return texts;
     }
     // The companion viewer beside the program, as the copy finds it: a
     // stand-in file of known bytes, taken in its place by the copy.
@@ -137,25 +94,18 @@ protected:
     TempFolder companionFolder;
     std::string companion;
 
-    FileRequest openRequest, saveRequest;
-    std::string openAnswer, saveAnswer;
-    std::vector<Box> boxes;
-    std::vector<int> answers;
+    std::vector<int> answers;  // the next boxes' answers, in turn; then OK
     std::vector<Copy> copies;
     std::vector<Start> starts;
 
-    ServiceOverride<std::function<BOOL(OPENFILENAMEA&)>> openDialog{&Services::GetOpenFileNameA,
-                                                                    FileAnswer(openRequest, openAnswer)};
-    ServiceOverride<std::function<BOOL(OPENFILENAMEA&)>> saveDialog{&Services::GetSaveFileNameA,
-                                                                    FileAnswer(saveRequest, saveAnswer)};
-    ServiceOverride<std::function<int(HWND, const char*, const char*, UINT)>> messageBox{
-        &Services::MessageBoxA, [this](HWND, const char* text, const char*, UINT flags) {
-            boxes.push_back({text, flags});
-            if (answers.empty()) return IDOK;
-            const int answer = answers.front();
-            answers.erase(answers.begin());
-            return answer;
-        }};
+    FileDialogStandIn openDialog{&Services::GetOpenFileNameA};
+    FileDialogStandIn saveDialog{&Services::GetSaveFileNameA};
+    MessageBoxRecorder boxes{[this](const Box&) {
+        if (answers.empty()) return IDOK;
+        const int answer = answers.front();
+        answers.erase(answers.begin());
+        return answer;
+    }};
     ServiceOverride<std::function<BOOL(const char*, const char*, BOOL)>> copyFile{
         &Services::CopyFileA, [this](const char* from, const char* to, BOOL failIfExists) {
             copies.push_back({from, to, failIfExists});
@@ -164,7 +114,7 @@ protected:
         }};
     ServiceOverride<std::function<HINSTANCE(HWND, const char*, const char*, const char*, const char*, int)>> start{
         &Services::ShellExecuteA, [this](HWND owner, const char* verb, const char* file, const char* parameters,
-                                        const char* directory, int show) {
+                                         const char* directory, int show) {
             starts.push_back({owner, verb != nullptr, parameters != nullptr, directory != nullptr, file, show});
             return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));
         }};
@@ -176,22 +126,23 @@ TEST_F(FileCommandsTest, OpenShowsItsDialogAndLoadsTheChosenFile) {
     const std::string brand = folder.File("brand.ini");
     WriteBytes(brand, kBrand);
     Open(brand);
-    EXPECT_EQ(openRequest.calls, 1);
-    EXPECT_EQ(openRequest.title, "Open configuration file ...");
-    EXPECT_EQ(openRequest.filter, kFilter);
-    EXPECT_EQ(openRequest.filterIndex, 1u);
-    EXPECT_EQ(openRequest.defaultExt, "ini");
-    EXPECT_EQ(openRequest.flags & (OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_OVERWRITEPROMPT),
-              DWORD(OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST));
+    EXPECT_EQ(openDialog.calls, 1);
+    EXPECT_EQ(openDialog.request.title, "Open configuration file ...");
+    EXPECT_EQ(openDialog.request.filter, kFilterBuffer);
+    EXPECT_EQ(openDialog.request.filterIndex, 1u);
+    EXPECT_EQ(openDialog.request.defaultExt, "ini");
+    EXPECT_EQ(
+        openDialog.request.flags & (OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_OVERWRITEPROMPT),
+        DWORD(OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST));
     EXPECT_EQ(form->Text(), "Glimsel - Configuration : brand.ini");
     EXPECT_EQ(form->Edit1->Text(), "Brand Viewer");
 
     // Cancelled: nothing changes; the dialog proposes the last choice.
     form->Edit1->SetText("edited");
     Open("", {IDNO});
-    EXPECT_EQ(openRequest.proposed, brand);
+    EXPECT_EQ(openDialog.request.initialFile, brand);
     EXPECT_EQ(form->Edit1->Text(), "edited");
-    EXPECT_EQ(Texts(), Lines{"Save changes?"}) << "only the question about the unsaved edit";
+    EXPECT_EQ(boxes.Texts(), Lines{"Save changes?"}) << "only the question about the unsaved edit";
 }
 
 TEST_F(FileCommandsTest, SaveWithoutAnArgumentWritesNothingAnywhere) {
@@ -208,8 +159,8 @@ TEST_F(FileCommandsTest, SaveWithoutAnArgumentWritesNothingAnywhere) {
     EXPECT_EQ(ReadBytes(brand), kBrand);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1);
     EXPECT_EQ(fs::last_write_time(current), before) << "nothing created in the current folder";
-    EXPECT_TRUE(boxes.empty());
-    EXPECT_EQ(saveRequest.calls, 0);
+    EXPECT_EQ(boxes.Count(), 0);
+    EXPECT_EQ(saveDialog.calls, 0);
 }
 
 TEST_F(FileCommandsTest, SaveAfterOpenWritesTheCommandLineProfileOnly) {
@@ -234,7 +185,7 @@ TEST_F(FileCommandsTest, SaveAfterOpenWritesTheCommandLineProfileOnly) {
     EXPECT_EQ(Profile(main, "Dialogs", "L2"), ">  indented");
     EXPECT_EQ(Profile(main, "Other", "x"), "kept");
     EXPECT_EQ(Snapshot(), before) << "the caption keeps naming the opened file";
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(boxes.Count(), 0);
 
     // Save as writes its own file once; Save goes on writing the first one.
     SaveAs(folder.File("gift"), {IDNO});
@@ -367,7 +318,7 @@ TEST_F(FileCommandsTest, SaveAsGivesEveryChosenNameTheIniExtension) {
         const std::string previous = form->SaveDialog1->FileName;
         fs::remove(base + c.written);
         SaveAs(base + c.typed);
-        EXPECT_EQ(saveRequest.proposed, previous) << "the dialog proposes the last name";
+        EXPECT_EQ(saveDialog.request.initialFile, previous) << "the dialog proposes the last name";
         EXPECT_TRUE(fs::exists(base + c.written));
         EXPECT_EQ(Profile(base + c.written, "Captions", "Title"), "Glimsel");
         EXPECT_EQ(form->SaveDialog1->FileName, base + c.written);
@@ -376,11 +327,11 @@ TEST_F(FileCommandsTest, SaveAsGivesEveryChosenNameTheIniExtension) {
     EXPECT_FALSE(fs::exists(base + "brand.txt"));
     EXPECT_FALSE(fs::exists(base + "my.brand"));
 
-    EXPECT_EQ(saveRequest.title, "Save configuration file as ...");
-    EXPECT_EQ(saveRequest.filter, kFilter);
-    EXPECT_EQ(saveRequest.filterIndex, 1u);
-    EXPECT_EQ(saveRequest.defaultExt, "");
-    EXPECT_EQ(saveRequest.flags & (OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_FILEMUSTEXIST),
+    EXPECT_EQ(saveDialog.request.title, "Save configuration file as ...");
+    EXPECT_EQ(saveDialog.request.filter, kFilterBuffer);
+    EXPECT_EQ(saveDialog.request.filterIndex, 1u);
+    EXPECT_EQ(saveDialog.request.defaultExt, "");
+    EXPECT_EQ(saveDialog.request.flags & (OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_FILEMUSTEXIST),
               DWORD(OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT));
     EXPECT_EQ(form->Text(), "Glimsel - Configuration") << "Save as leaves the caption alone";
 }
@@ -388,9 +339,9 @@ TEST_F(FileCommandsTest, SaveAsGivesEveryChosenNameTheIniExtension) {
 TEST_F(FileCommandsTest, SaveAsCancelledDoesNothing) {
     const std::string before = Snapshot();
     SaveAs("");
-    EXPECT_EQ(saveRequest.calls, 1);
+    EXPECT_EQ(saveDialog.calls, 1);
     EXPECT_TRUE(fs::is_empty(folder.Path()));
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(boxes.Count(), 0);
     EXPECT_EQ(form->SaveDialog1->FileName, "");
     EXPECT_EQ(Snapshot(), before);
 }
@@ -402,10 +353,10 @@ TEST_F(FileCommandsTest, SaveAsCopiesTheCompanionAndStartsTheCopy) {
     SaveAs(gift, {IDYES, IDYES});
 
     EXPECT_EQ(Profile(gift + ".ini", "Captions", "Title"), "Glimsel");
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[0].text, kCopyQuestion);
-    EXPECT_EQ(boxes[1].text, "Test " + gift + ".exe?");
-    for (const Box& b : boxes) EXPECT_EQ(b.flags, UINT(MB_ICONQUESTION | MB_YESNO));
+    ASSERT_EQ(boxes.Count(), 2);
+    EXPECT_EQ(boxes.shown[0].text, kCopyQuestion);
+    EXPECT_EQ(boxes.shown[1].text, "Test " + gift + ".exe?");
+    for (const Box& b : boxes.shown) EXPECT_EQ(b.flags, UINT(MB_ICONQUESTION | MB_YESNO));
 
     ASSERT_EQ(copies.size(), 1u);
     EXPECT_EQ(copies[0].from, CompanionPath());
@@ -426,14 +377,14 @@ TEST_F(FileCommandsTest, SaveAsCopiesTheCompanionAndStartsTheCopy) {
 TEST_F(FileCommandsTest, SaveAsStopsAtTheFirstNo) {
     StandInCompanion();
     SaveAs(folder.File("one"), {IDNO});
-    EXPECT_EQ(Texts(), Lines{kCopyQuestion});
+    EXPECT_EQ(boxes.Texts(), Lines{kCopyQuestion});
     EXPECT_TRUE(copies.empty());
     EXPECT_FALSE(fs::exists(folder.File("one.exe")));
     EXPECT_TRUE(fs::exists(folder.File("one.ini")));
 
-    boxes.clear();
+    boxes.shown.clear();
     SaveAs(folder.File("two"), {IDYES, IDNO});
-    EXPECT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes.Count(), 2);
     EXPECT_EQ(copies.size(), 1u);
     EXPECT_TRUE(fs::exists(folder.File("two.exe")));
     EXPECT_TRUE(starts.empty());
@@ -445,8 +396,8 @@ TEST_F(FileCommandsTest, AnExistingProgramIsNeverReplacedAndTheTestStillOffered)
     WriteBytes(brand + ".exe", "the author's own program");
     SaveAs(brand, {IDYES, IDYES});
     EXPECT_EQ(ReadBytes(brand + ".exe"), "the author's own program");
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[1].text, "Test " + brand + ".exe?");
+    ASSERT_EQ(boxes.Count(), 2);
+    EXPECT_EQ(boxes.shown[1].text, "Test " + brand + ".exe?");
     ASSERT_EQ(starts.size(), 1u);
     EXPECT_EQ(starts[0].file, brand + ".exe");
 }
@@ -459,8 +410,8 @@ TEST_F(FileCommandsTest, AFailedCopyIsReportedAndNoTestOffered) {
     SaveAs(gift, {IDYES, IDYES});
     EXPECT_EQ(copies.size(), 1u);
     EXPECT_FALSE(fs::exists(gift + ".exe"));
-    EXPECT_EQ(Texts(), (Lines{kCopyQuestion, "Unable to copy " + CompanionPath() + " to " + gift + ".exe"}));
-    EXPECT_EQ(boxes.back().flags, UINT(MB_ICONSTOP));
+    EXPECT_EQ(boxes.Texts(), (Lines{kCopyQuestion, "Unable to copy " + CompanionPath() + " to " + gift + ".exe"}));
+    EXPECT_EQ(boxes.Last().flags, UINT(MB_ICONSTOP));
     EXPECT_TRUE(starts.empty());
     EXPECT_TRUE(fs::exists(gift + ".ini")) << "the profile was saved before";
 }
@@ -482,8 +433,8 @@ TEST_F(FileCommandsTest, TheTestQuestionShowsAPathWithPerCentLiterally) {
     const std::string typed = folder.File("50% off %s %d") + "\\gift";
     SaveAs(typed, {IDYES, IDNO});
     EXPECT_TRUE(fs::exists(typed + ".ini"));
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[1].text, "Test " + typed + ".exe?");
+    ASSERT_EQ(boxes.Count(), 2);
+    EXPECT_EQ(boxes.shown[1].text, "Test " + typed + ".exe?");
 }
 
 // The dialog asked about the name as typed; a different file that the ".ini"
@@ -505,10 +456,10 @@ TEST_F(FileCommandsTest, SaveAsAsksBeforeReplacingAProfileTheDialogDidNotAskAbou
           Case{"brand.ini", {IDNO}, {kCopyQuestion}, true}, Case{"BRAND.INI", {IDNO}, {kCopyQuestion}, true}}) {
         SCOPED_TRACE(c.typed + " answered " + std::to_string(c.replies.front()));
         WriteBytes(brand, kBrand);
-        boxes.clear();
+        boxes.shown.clear();
         SaveAs(base + c.typed, c.replies);
-        EXPECT_EQ(Texts(), c.texts);
-        EXPECT_EQ(boxes.front().flags, UINT(MB_ICONQUESTION | MB_YESNO));
+        EXPECT_EQ(boxes.Texts(), c.texts);
+        EXPECT_EQ(boxes.shown.front().flags, UINT(MB_ICONQUESTION | MB_YESNO));
         EXPECT_EQ(ReadBytes(brand) != kBrand, c.written);
         EXPECT_EQ(form->SaveDialog1->FileName, base + c.typed.substr(0, c.typed.find('.')) + ".ini")
             << "the next Save as proposes the .ini name, also after No";
@@ -527,9 +478,9 @@ TEST_F(FileCommandsTest, AProfileThatCannotBeReadIsReportedAndLoadsNothing) {
     ASSERT_NE(handle, INVALID_HANDLE_VALUE);
     Open(locked, {IDNO});
     CloseHandle(handle);
-    EXPECT_EQ(Texts(), (Lines{"Save changes?", "Unable to read " + locked}));
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[1].flags, UINT(MB_ICONSTOP));
+    EXPECT_EQ(boxes.Texts(), (Lines{"Save changes?", "Unable to read " + locked}));
+    ASSERT_EQ(boxes.Count(), 2);
+    EXPECT_EQ(boxes.shown[1].flags, UINT(MB_ICONSTOP));
     EXPECT_EQ(Snapshot(), before) << "controls and caption as they were";
 
     // Held by a program that lets others read and write it, as an editor
@@ -562,11 +513,11 @@ TEST_F(FileCommandsTest, ARefusedSaveShowsTheWriteErrorAndAsksNothing) {
                           Case{"folder at the path", base + "folder", base + "folder.ini"},
                           Case{"file held open without sharing", held, held}}) {
         SCOPED_TRACE(c.cause);
-        boxes.clear();
+        boxes.shown.clear();
         SaveAs(c.typed, {IDYES, IDYES});
-        ASSERT_EQ(boxes.size(), 1u) << "the error, and no question";
-        EXPECT_EQ(boxes[0].text, "Unable to write to " + c.path);
-        EXPECT_EQ(boxes[0].flags, UINT(MB_ICONSTOP));
+        ASSERT_EQ(boxes.Count(), 1) << "the error, and no question";
+        EXPECT_EQ(boxes.shown[0].text, "Unable to write to " + c.path);
+        EXPECT_EQ(boxes.shown[0].flags, UINT(MB_ICONSTOP));
         EXPECT_TRUE(copies.empty());
         EXPECT_TRUE(starts.empty());
         EXPECT_EQ(Snapshot(), before);
@@ -589,7 +540,7 @@ protected:
         form->CommandLineProfile = profile;
         if (!profile.empty()) WriteBytes(profile, kBrand);
         ShowActive();
-        boxes.clear();
+        boxes.shown.clear();
     }
     // Whether the window closed: hidden, with the message loop told to end.
     bool Closed() {
@@ -613,8 +564,8 @@ TEST_F(UnsavedEditsTest, EveryCommandThatWouldLoseAnEditAsksFirst) {
             Restart(brand);
             form->Edit1->SetText("edited");
             answers = {answer};
-            openAnswer = other;
-            openRequest.calls = 0;
+            openDialog.chosen = other;
+            openDialog.calls = 0;
             switch (command) {
                 case Exit: Click(form->SpeedButton4); break;
                 case CloseBox: SendMessageA(form->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); break;
@@ -622,12 +573,12 @@ TEST_F(UnsavedEditsTest, EveryCommandThatWouldLoseAnEditAsksFirst) {
                 case OpenOther: Click(form->OpenBtn); break;
             }
             Pump();
-            ASSERT_EQ(Texts(), Lines{"Save changes to " + brand + "?"});
-            EXPECT_EQ(boxes[0].flags, kQuestion);
+            ASSERT_EQ(boxes.Texts(), Lines{"Save changes to " + brand + "?"});
+            EXPECT_EQ(boxes.shown[0].flags, kQuestion);
             EXPECT_EQ(Profile(brand, "Captions", "Title"), answer == IDYES ? "edited" : "Brand Viewer");
             const bool goesOn = answer != IDCANCEL;
             if (command == OpenOther) {
-                EXPECT_EQ(openRequest.calls, goesOn ? 1 : 0);
+                EXPECT_EQ(openDialog.calls, goesOn ? 1 : 0);
                 EXPECT_EQ(form->Edit1->Text(), goesOn ? "Other" : "edited");
             } else {
                 EXPECT_EQ(Closed(), goesOn);
@@ -653,12 +604,12 @@ TEST_F(UnsavedEditsTest, WithNothingUnsavedTheWindowClosesAtOnce) {
         [&] {
             form->Edit1->SetText("edited");
             Open(other, {IDNO});
-            boxes.clear();
+            boxes.shown.clear();
         },
         [&] {
             form->Edit1->SetText("edited");
             SaveAs(folder.File("gift"));
-            boxes.clear();
+            boxes.shown.clear();
         },
         [&] {  // a capital that Edit7 shows in lower case
             WriteBytes(other,
@@ -672,7 +623,7 @@ TEST_F(UnsavedEditsTest, WithNothingUnsavedTheWindowClosesAtOnce) {
         Restart(brand);
         roads[road]();
         Click(form->SpeedButton4);
-        EXPECT_EQ(Texts(), Lines{});
+        EXPECT_EQ(boxes.Texts(), Lines{});
         EXPECT_TRUE(Closed());
     }
 }
@@ -684,13 +635,13 @@ TEST_F(UnsavedEditsTest, YesWithoutAProfileSavesAsAndARefusedSaveKeepsTheWindow)
     form->Edit1->SetText("edited");
     for (const std::string& name : {std::string(), folder.File("gift")}) {
         answers = {IDYES};
-        saveAnswer = name;
+        saveDialog.chosen = name;
         Click(form->SpeedButton4);
-        EXPECT_EQ(Texts(), Lines{"Save changes?"}) << "and no copy question";
+        EXPECT_EQ(boxes.Texts(), Lines{"Save changes?"}) << "and no copy question";
         EXPECT_EQ(Closed(), !name.empty()) << "only once saved";
-        boxes.clear();
+        boxes.shown.clear();
     }
-    EXPECT_EQ(saveRequest.calls, 2);
+    EXPECT_EQ(saveDialog.calls, 2);
     EXPECT_EQ(Profile(folder.File("gift.ini"), "Captions", "Title"), "edited");
 
     const std::string refused = folder.File("folder.ini");
@@ -699,10 +650,10 @@ TEST_F(UnsavedEditsTest, YesWithoutAProfileSavesAsAndARefusedSaveKeepsTheWindow)
     fs::create_directory(refused);
     form->Edit1->SetText("edited");
     answers = {IDYES};
-    openRequest.calls = 0;
+    openDialog.calls = 0;
     Click(form->OpenBtn);
-    EXPECT_EQ(Texts(), (Lines{"Save changes to " + refused + "?", "Unable to write to " + refused}));
-    EXPECT_EQ(openRequest.calls, 0);
+    EXPECT_EQ(boxes.Texts(), (Lines{"Save changes to " + refused + "?", "Unable to write to " + refused}));
+    EXPECT_EQ(openDialog.calls, 0);
     EXPECT_FALSE(Closed());
     EXPECT_EQ(form->Edit1->Text(), "edited");
 }
@@ -736,7 +687,7 @@ TEST_F(UnsavedEditsTest, TheEndOfTheSessionAsksToo) {
     g_blockCreate = &create;
     g_blockDestroy = &destroy;
     ServiceOverride box{&Services::MessageBoxA, [shown = ModalServices().MessageBoxA](HWND owner, const char* text,
-                                                                                    const char* caption, UINT flags) {
+                                                                                      const char* caption, UINT flags) {
                             g_session.push_back("box");
                             return shown(owner, text, caption, flags);
                         }};
@@ -758,7 +709,7 @@ TEST_F(UnsavedEditsTest, TheEndOfTheSessionAsksToo) {
         EXPECT_EQ(SendMessageA(form->Handle(), WM_QUERYENDSESSION, 0, 0), r.ends);
         if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
         EXPECT_EQ(Profile(brand, "Captions", "Title"), r.saved);
-        EXPECT_EQ(boxes.size(), r.refused ? 2u : 1u);
+        EXPECT_EQ(boxes.Count(), r.refused ? 2 : 1);
         Lines session{"reason Save changes to " + brand + "?", "box", "no reason"};
         if (r.refused) session.push_back("box");  // the write error, after the query
         EXPECT_EQ(g_session, session);
@@ -767,7 +718,7 @@ TEST_F(UnsavedEditsTest, TheEndOfTheSessionAsksToo) {
         SendMessageA(form->Handle(), WM_ENDSESSION, r.ends, 0);
         answers = {IDNO};
         SendMessageA(form->Handle(), WM_CLOSE, 0, 0);
-        EXPECT_EQ(boxes.size(), r.refused ? 3u : r.ends ? 1u : 2u) << "asked again only while the session goes on";
+        EXPECT_EQ(boxes.Count(), r.refused ? 3 : r.ends ? 1 : 2) << "asked again only while the session goes on";
         EXPECT_TRUE(Closed());
     }
     g_blockCreate = g_blockDestroy = nullptr;
@@ -776,15 +727,13 @@ TEST_F(UnsavedEditsTest, TheEndOfTheSessionAsksToo) {
     {
         Restart(brand);
         form->Edit1->SetText("edited");
-        int shown = 0;
         LRESULT nested = -1;
-        ServiceOverride<std::function<int(HWND, const char*, const char*, UINT)>> box{
-            &Services::MessageBoxA, [&](HWND, const char*, const char*, UINT) {
-                if (++shown == 1) nested = SendMessageA(form->Handle(), WM_QUERYENDSESSION, 0, 0);
-                return IDCANCEL;
-            }};
+        MessageBoxRecorder question([&](const Box&) {
+            if (question.Count() == 1) nested = SendMessageA(form->Handle(), WM_QUERYENDSESSION, 0, 0);
+            return IDCANCEL;
+        });
         Click(form->SpeedButton4);
-        EXPECT_EQ(shown, 1);
+        EXPECT_EQ(question.Count(), 1);
         EXPECT_EQ(nested, FALSE);
     }
 
@@ -801,7 +750,7 @@ TEST_F(UnsavedEditsTest, TheEndOfTheSessionAsksToo) {
                                                                 }};
     Click(form->SpeedButton4);
     EXPECT_EQ(duringSave, FALSE);
-    EXPECT_EQ(Texts(), Lines{"Save changes?"}) << "asked once";
+    EXPECT_EQ(boxes.Texts(), Lines{"Save changes?"}) << "asked once";
 }
 
 // ---- the real dialog and boxes ---------------------------------------------------

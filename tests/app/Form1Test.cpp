@@ -7,6 +7,7 @@
 
 #include "app/Form1.h"
 #include "tests/app/Form1Fixture.h"
+#include "tests/support/ServiceStandIns.h"
 #include "tests/support/WindowTest.h"
 
 #include <commdlg.h>
@@ -339,7 +340,7 @@ TEST_F(Form1Test, TabGoesThroughTheEditorsInOrderAndNeverToAButton) {
 }
 
 TEST_F(Form1Test, ClickingASpeedButtonLeavesTheFocusAlone) {
-    ServiceOverride box(&Services::MessageBoxA, [](HWND, const char*, const char*, UINT) { return IDOK; });
+    MessageBoxRecorder boxes;
     ShowAndActivate();
     SetFocus(form->Edit3->Handle());
     HWND button = form->HelpBtn->Handle();

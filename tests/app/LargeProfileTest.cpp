@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "app/Form1.h"
-#include "forms/Services.h"
 #include "tests/support/ProfileTestSupport.h"
 #include "tests/app/Form1Fixture.h"
+#include "tests/support/ServiceStandIns.h"
 #include "tests/support/WindowTest.h"
 
 using namespace forms;
@@ -40,12 +40,7 @@ protected:
 
     profiletest::TempFolder folder;
     const std::string ini = folder.File("large.ini");
-    std::vector<std::string> boxes;
-    ServiceOverride<std::function<int(HWND, const char*, const char*, UINT)>> messageBox{
-        &Services::MessageBoxA, [this](HWND, const char* text, const char*, UINT) {
-            boxes.push_back(text);
-            return IDOK;
-        }};
+    MessageBoxRecorder boxes;
 };
 
 TEST_F(LargeProfileTest, SaveAndPreviewReadEachMemoOnce) {
@@ -66,7 +61,7 @@ TEST_F(LargeProfileTest, SaveAndPreviewReadEachMemoOnce) {
         ExpectWaitCursorThroughout(aboutRead, "Memo2");
     }
     EXPECT_EQ(Screen->Cursor(), crDefault) << "the save puts the cursor back";
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(boxes.Count(), 0);
     EXPECT_EQ(profiletest::Read(ini, "Extensions", "E1"), masks.front());
     EXPECT_EQ(profiletest::Read(ini, "Extensions", ("E" + std::to_string(kMasks)).c_str()), masks.back());
     EXPECT_EQ(profiletest::Read(ini, "Dialogs", "L2"), ">\tTabbed");
@@ -75,8 +70,8 @@ TEST_F(LargeProfileTest, SaveAndPreviewReadEachMemoOnce) {
     TextTraffic previewRead(form->Memo2->Handle());
     Click(form->SpeedButton5);
     EXPECT_EQ(previewRead.gets, once);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].substr(0, 5), "*.m1 ");
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Last().text.substr(0, 5), "*.m1 ");
 }
 
 TEST_F(LargeProfileTest, LoadSetsEachMemoOnceAndReadsNeitherBack) {

@@ -14,6 +14,7 @@
 #include "config/FileOperations.h"
 #include "tests/app/Form1Fixture.h"
 #include "tests/support/ProfileTestSupport.h"
+#include "tests/support/ServiceStandIns.h"
 #include "tests/support/WindowTest.h"
 
 using namespace testutil;
@@ -142,12 +143,7 @@ protected:
     static constexpr char kBefore[] = "[Captions]\r\nTitle=Old\r\n[Other]\r\nx=kept\r\n[Extensions]\r\nE1=*.old\r\n";
     TempFolder folder, temporary;
     const std::string profile = folder.File("brand.ini");
-    std::vector<std::string> boxes;
-    ServiceOverride<std::function<int(HWND, const char*, const char*, UINT)>> messageBox{
-        &forms::Services::MessageBoxA, [this](HWND, const char* text, const char*, UINT flags) {
-            boxes.push_back(text + std::string(flags == MB_ICONSTOP ? " (stop)" : ""));
-            return IDCANCEL;
-        }};
+    MessageBoxRecorder boxes{IDCANCEL};
 };
 
 // Whichever operation is refused, the save keeps its promise: it succeeds and
@@ -169,14 +165,14 @@ TEST_P(SaveRoads, KeepTheirPromiseWhicheverOperationIsRefused) {
         after[edit] = ReadBytes(profile);
         ASSERT_NE(after[edit].find(std::string("Title=") + kEdits[edit] + "\r\n"), std::string::npos);
     }
-    ASSERT_TRUE(boxes.empty());
+    ASSERT_EQ(boxes.Count(), 0);
 
     for (int refused = 1;; ++refused) {
         SCOPED_TRACE("operation " + std::to_string(refused) + " refused");
         StartAs(road.profile);
         const std::string before = ReadBytes(profile);
         Edited();
-        boxes.clear();
+        boxes.shown.clear();
         int count = 0;
         {
             const RoadFiles files(road, temporary.File(""), folder.File(""), refused);
@@ -186,17 +182,19 @@ TEST_P(SaveRoads, KeepTheirPromiseWhicheverOperationIsRefused) {
         const bool hit = refused <= count;
         EXPECT_EQ(Names(temporary), Lines{}) << "nothing left in the temporary folder";
         EXPECT_EQ(Names(folder), fs::exists(profile) ? Lines{"brand.ini"} : Lines{}) << "nothing left beside it";
-        if (boxes.empty()) {
+        if (boxes.Count() == 0) {
             saved = edit;
             EXPECT_EQ(ReadBytes(profile), after[edit]);
         } else {
-            EXPECT_EQ(boxes, Lines{"Unable to write to " + profile + " (stop)"});
+            EXPECT_EQ(boxes.Texts(), Lines{"Unable to write to " + profile});
+            EXPECT_EQ(boxes.Last().flags, UINT(MB_ICONSTOP));
             EXPECT_EQ(fs::exists(profile), road.profile != TProfile::Missing);
             EXPECT_EQ(ReadBytes(profile), before);
             EXPECT_EQ(form->Edit1->Text(), kEdits[edit]);
-            boxes.clear();
+            boxes.shown.clear();
             Press(form->SpeedButton4);  // Exit, answered with Cancel
-            EXPECT_EQ(boxes, Lines{"Save changes to " + profile + "?"}) << "the edit still counts as unsaved";
+            EXPECT_EQ(boxes.Texts(), Lines{"Save changes to " + profile + "?"}) << "the edit still counts as unsaved";
+            EXPECT_EQ(boxes.Last().flags, UINT(MB_YESNOCANCEL | MB_ICONQUESTION));
             EXPECT_TRUE(hit || (road.profile == TProfile::Missing && road.besideRefused))
                 << "refused with nothing refused but the profile's folder";
         }

@@ -5,11 +5,11 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 
 #include "forms/Controls.h"
 #include "forms/Dialogs.h"
 #include "tests/support/ProfileTestSupport.h"
+#include "tests/support/ServiceStandIns.h"
 #include "tests/support/WindowTest.h"
 
 #include <commdlg.h>
@@ -24,43 +24,6 @@ protected:
     DialogsTest() : WithShownForm("TDialogsTestForm") {}
 };
 
-// What a file dialog was given, read while it was "open".
-struct FileRequest {
-    int calls = 0;
-    DWORD structSize = 0;
-    HWND owner = nullptr;
-    std::string title, filter, defaultExt, initialFile;
-    bool defaultExtNull = false;
-    DWORD filterIndex = 0, flags = 0, maxFile = 0;
-    bool formEnabled = true;
-};
-
-// Records the request and answers it: with `chosen` and filter `index`, or
-// as cancelled when chosen is empty.
-auto FileAnswer(FileRequest& request, HWND formHandle, std::string chosen, DWORD index) {
-    return [&request, formHandle, chosen, index](OPENFILENAMEA& ofn) -> BOOL {
-        ++request.calls;
-        request.structSize = ofn.lStructSize;
-        request.owner = ofn.hwndOwner;
-        request.title = ofn.lpstrTitle ? ofn.lpstrTitle : "";
-        const char* f = ofn.lpstrFilter;
-        while (f && *f) f += std::strlen(f) + 1;
-        request.filter = ofn.lpstrFilter ? std::string(ofn.lpstrFilter, f + 1) : "";
-        request.defaultExtNull = ofn.lpstrDefExt == nullptr;
-        request.defaultExt = ofn.lpstrDefExt ? ofn.lpstrDefExt : "";
-        request.initialFile = ofn.lpstrFile;
-        request.filterIndex = ofn.nFilterIndex;
-        request.flags = ofn.Flags;
-        request.maxFile = ofn.nMaxFile;
-        request.formEnabled = IsWindowEnabled(formHandle);
-        ofn.lpstrFile[ofn.nMaxFile - 1] = '\0';  // the whole buffer is ours to write
-        if (chosen.empty()) return FALSE;
-        std::memcpy(ofn.lpstrFile, chosen.c_str(), chosen.size() + 1);
-        ofn.nFilterIndex = index;
-        return TRUE;
-    };
-}
-
 const char kFilter[] = "Configuration files (*.ini)|*.ini|All files (*.*)|*.*";
 const std::string kFilterBuffer("Configuration files (*.ini)\0*.ini\0All files (*.*)\0*.*\0\0", 55);
 
@@ -72,16 +35,13 @@ TEST_F(DialogsTest, OpenDialogHandsOverItsPropertiesAndKeepsTheChoice) {
     dialog.Options = ofHideReadOnly | ofPathMustExist | ofFileMustExist;
     dialog.FileName = "C:\\Cfg\\main.ini";
 
-    FileRequest request;
-    ServiceOverride<decltype(Services::GetOpenFileNameA)> answer(
-        &Services::GetOpenFileNameA, FileAnswer(request, form->Handle(), "C:\\Brand\\brand.ini", 2));
-    ServiceOverride<decltype(Services::GetSaveFileNameA)> noSave(&Services::GetSaveFileNameA, [](OPENFILENAMEA&) {
-        ADD_FAILURE() << "the open dialog opened a save dialog";
-        return FALSE;
-    });
+    FileDialogStandIn open(&Services::GetOpenFileNameA, "C:\\Brand\\brand.ini", 2);
+    FileDialogStandIn save(&Services::GetSaveFileNameA);
     EXPECT_TRUE(dialog.Execute());
 
-    EXPECT_EQ(request.calls, 1);
+    EXPECT_EQ(save.calls, 0) << "the open dialog opened a save dialog";
+    EXPECT_EQ(open.calls, 1);
+    const FileRequest& request = open.request;
     EXPECT_EQ(request.structSize, sizeof(OPENFILENAMEA));
     EXPECT_EQ(request.owner, form->Handle());
     EXPECT_EQ(request.title, "Open configuration file ...");
@@ -93,7 +53,7 @@ TEST_F(DialogsTest, OpenDialogHandsOverItsPropertiesAndKeepsTheChoice) {
     const DWORD wanted = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
     EXPECT_EQ(request.flags & wanted, wanted);
     EXPECT_FALSE(request.flags & (OFN_OVERWRITEPROMPT | OFN_ALLOWMULTISELECT | OFN_NOCHANGEDIR));
-    EXPECT_TRUE(request.formEnabled) << "the owner is left to the dialog, which disables it itself";
+    EXPECT_TRUE(request.ownerEnabled) << "the owner is left to the dialog, which disables it itself";
     EXPECT_TRUE(IsWindowEnabled(form->Handle()));
 
     EXPECT_EQ(dialog.FileName, "C:\\Brand\\brand.ini");
@@ -104,11 +64,9 @@ TEST_F(DialogsTest, ACancelledOrFailedFileDialogChangesNothing) {
     TSaveDialog dialog(form.get(), "SaveDialog1");
     dialog.Filter = kFilter;
     dialog.FileName = "C:\\Brand\\brand.ini";
-    FileRequest request;
-    ServiceOverride<decltype(Services::GetSaveFileNameA)> answer(&Services::GetSaveFileNameA,
-                                                                FileAnswer(request, form->Handle(), "", 2));
+    FileDialogStandIn save(&Services::GetSaveFileNameA, "", 2);
     EXPECT_FALSE(dialog.Execute());
-    EXPECT_EQ(request.calls, 1);
+    EXPECT_EQ(save.calls, 1);
     EXPECT_EQ(dialog.FileName, "C:\\Brand\\brand.ini");
     EXPECT_EQ(dialog.FilterIndex, 1);
     EXPECT_TRUE(IsWindowEnabled(form->Handle()));
@@ -121,9 +79,8 @@ TEST_F(DialogsTest, SaveDialogWithoutDefaultExtensionTakesALongPathWhole) {
     dialog.Options = ofOverwritePrompt | ofHideReadOnly;
     const std::string longPath = "C:\\" + std::string(40, 'd') + "\\" + std::string(600, 'n') + ".ini";
 
-    FileRequest request;
-    ServiceOverride<decltype(Services::GetSaveFileNameA)> answer(&Services::GetSaveFileNameA,
-                                                                FileAnswer(request, form->Handle(), longPath, 1));
+    FileDialogStandIn save(&Services::GetSaveFileNameA, longPath, 1);
+    const FileRequest& request = save.request;
     EXPECT_TRUE(dialog.Execute());
     EXPECT_TRUE(request.defaultExtNull) << "no default extension is passed as none, not as an empty one";
     EXPECT_EQ(request.initialFile, "");

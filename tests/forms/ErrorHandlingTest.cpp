@@ -6,42 +6,13 @@
 #include <stdexcept>
 
 #include "forms/ExtControls.h"
+#include "tests/support/ServiceStandIns.h"
 #include "tests/support/WindowTest.h"
 
 using namespace forms;
 using namespace testutil;
 
 namespace {
-
-struct Box {
-    std::string text, caption;
-    UINT flags = 0;
-    HWND owner = nullptr;
-    int count = 0;
-};
-
-// Answers the application's message boxes for one test.
-class BoxRecorder {
-public:
-    explicit BoxRecorder(int answer = IDOK) : saved_(ModalServices().MessageBoxA) {
-        ModalServices().MessageBoxA = [this, answer](HWND owner, const char* text, const char* caption, UINT flags) {
-            box.owner = owner;
-            box.text = text;
-            box.caption = caption;
-            box.flags = flags;
-            ++box.count;
-            ownerEnabledDuringBox = formHandle && IsWindowEnabled(formHandle);
-            return answer;
-        };
-    }
-    ~BoxRecorder() { ModalServices().MessageBoxA = saved_; }
-    Box box;
-    HWND formHandle = nullptr;
-    bool ownerEnabledDuringBox = true;
-
-private:
-    std::function<int(HWND, const char*, const char*, UINT)> saved_;
-};
 
 class TestForm : public TForm {
 public:
@@ -83,8 +54,7 @@ protected:
 };
 
 TEST_F(ErrorHandlingTest, WithoutAnErrorEventTheErrorIsShownInAStopBox) {
-    BoxRecorder boxes;
-    boxes.formHandle = form->Handle();
+    MessageBoxRecorder boxes;
     bool after = false;
     form->action = [&] {
         throw Exception("Unable to write to C:\\100%\\brand.ini");
@@ -92,17 +62,17 @@ TEST_F(ErrorHandlingTest, WithoutAnErrorEventTheErrorIsShownInAStopBox) {
     };
     Click();
     EXPECT_FALSE(after);
-    EXPECT_EQ(boxes.box.count, 1);
-    EXPECT_EQ(boxes.box.text, "Unable to write to C:\\100%\\brand.ini") << "shown literally";
-    EXPECT_EQ(boxes.box.caption, Application->Title());
-    EXPECT_EQ(boxes.box.flags, static_cast<UINT>(MB_OK | MB_ICONSTOP));
-    EXPECT_EQ(boxes.box.owner, form->Handle()) << "the box belongs to the window the user sees";
-    EXPECT_TRUE(boxes.ownerEnabledDuringBox) << "the owner is left to the box";
+    EXPECT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Last().text, "Unable to write to C:\\100%\\brand.ini") << "shown literally";
+    EXPECT_EQ(boxes.Last().caption, Application->Title());
+    EXPECT_EQ(boxes.Last().flags, static_cast<UINT>(MB_OK | MB_ICONSTOP));
+    EXPECT_EQ(boxes.Last().owner, form->Handle()) << "the box belongs to the window the user sees";
+    EXPECT_TRUE(boxes.Last().ownerEnabled) << "the owner is left to the box";
     EXPECT_TRUE(IsWindowEnabled(form->Handle())) << "and enabled again afterwards";
 }
 
 TEST_F(ErrorHandlingTest, TheErrorEventGetsEveryErrorButAnAbort) {
-    BoxRecorder boxes;
+    MessageBoxRecorder boxes;
     Application->OnException = Bind<&TestForm::OnError>(form.get());
     form->action = [] { throw Exception("first"); };
     Click();
@@ -112,27 +82,27 @@ TEST_F(ErrorHandlingTest, TheErrorEventGetsEveryErrorButAnAbort) {
     Click();
     EXPECT_EQ(form->errors, 2);
     EXPECT_EQ(form->lastError, "not ours");
-    EXPECT_EQ(boxes.box.count, 0);
+    EXPECT_EQ(boxes.Count(), 0);
 }
 
 // Not even a std::exception: still shown, never dropped.
 TEST_F(ErrorHandlingTest, AnErrorOfAnyOtherTypeIsShownAsAnUnknownError) {
-    BoxRecorder boxes;
+    MessageBoxRecorder boxes;
     form->action = [] { throw 42; };
     Click();
-    EXPECT_EQ(boxes.box.count, 1);
-    EXPECT_EQ(boxes.box.text, "Unknown error");
+    EXPECT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Last().text, "Unknown error");
 }
 
 TEST_F(ErrorHandlingTest, AnErrorWithAnEmptyMessageShowsNoBox) {
-    BoxRecorder boxes;
+    MessageBoxRecorder boxes;
     form->action = [] { throw Exception(""); };
     Click();
-    EXPECT_EQ(boxes.box.count, 0);
+    EXPECT_EQ(boxes.Count(), 0);
 }
 
 TEST_F(ErrorHandlingTest, TheMouseCaptureIsCancelledBeforeTheErrorEvent) {
-    BoxRecorder boxes;
+    MessageBoxRecorder boxes;
     Application->OnException = Bind<&TestForm::OnError>(form.get());
     form->action = [&] {
         SetCapture(form->Handle());
@@ -155,7 +125,7 @@ TEST_F(ErrorHandlingTest, AFailedPaintIsReportedOnceNotForever) {
             return TPanel::WndProc(msg, wp, lp);
         }
     };
-    BoxRecorder boxes;
+    MessageBoxRecorder boxes;
     Application->OnException = Bind<&TestForm::OnError>(form.get());
     auto* panel = new Failing(form.get(), {.Name = "Bad", .Parent = form.get(), .Bounds = {0, 50, 50, 20}});
     UpdateWindow(panel->Handle());
@@ -169,7 +139,7 @@ TEST_F(ErrorHandlingTest, MessageBoxRestoresOnlyWhatItDisabled) {
     HWND other = CreateWindowExA(0, "Static", "other", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr,
                                  GetModuleHandleA(nullptr), nullptr);
     EnableWindow(other, FALSE);
-    BoxRecorder boxes(IDYES);
+    MessageBoxRecorder boxes(IDYES);
     EXPECT_EQ(Application->MessageBox("question?", "caption", MB_YESNO), IDYES);
     EXPECT_FALSE(IsWindowEnabled(other));
     EXPECT_TRUE(IsWindowEnabled(form->Handle()));

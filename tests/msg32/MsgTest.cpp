@@ -8,6 +8,7 @@
 #include "forms/ExtControls.h"
 #include "forms/StdControls.h"
 #include "msg32/Msg.h"
+#include "tests/support/ServiceStandIns.h"
 #include "tests/support/WindowTest.h"
 
 using namespace forms;
@@ -15,14 +16,6 @@ using namespace msg32;
 using namespace testutil;
 
 namespace {
-
-struct Seen {
-    std::string text, caption;
-    UINT flags = 0;
-    int count = 0;
-    bool formEnabled = true;
-    bool formTopmost = false;
-};
 
 class TestForm : public TForm {
 public:
@@ -57,21 +50,6 @@ protected:
         MSG m;
         while (PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
     }
-    // Answers every box with `answer`, recording what it saw.
-    ServiceOverride<std::function<int(HWND, const char*, const char*, UINT)>> Answer(
-        int answer, std::function<void()> during = {}) {
-        return {&Services::MessageBoxA,
-                [this, answer, during](HWND, const char* text, const char* caption, UINT flags) {
-                    seen.text = text;
-                    seen.caption = caption;
-                    seen.flags = flags;
-                    ++seen.count;
-                    seen.formEnabled = IsWindowEnabled(form->Handle());
-                    seen.formTopmost = GetWindowLongA(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST;
-                    if (during) during();
-                    return answer;
-                }};
-    }
     // Runs code as a command: a click whose handler goes through the
     // framework's dispatch point, where escaping errors are handled.
     void RunCommand(std::function<void()> body) {
@@ -82,13 +60,15 @@ protected:
 
     TestForm* form = nullptr;
     TMsg* msg = nullptr;
-    Seen seen;
 };
 
 TEST_F(MsgTest, ShowTextShowsTheTextWithTheKindsFlagsAndTheCaption) {
     auto* hidden = new TestForm(Application, "TMsgTestForm2");
     bool hiddenEnabled = true;
-    auto answer = Answer(IDOK, [&] { hiddenEnabled = IsWindowEnabled(hidden->Handle()); });
+    MessageBoxRecorder boxes([&](const Box&) {
+        hiddenEnabled = IsWindowEnabled(hidden->Handle());
+        return IDOK;
+    });
     int seenResult = -1;
     struct Observer {
         TMsg* msg;
@@ -98,35 +78,36 @@ TEST_F(MsgTest, ShowTextShowsTheTextWithTheKindsFlagsAndTheCaption) {
     msg->OnMessage = Bind<&Observer::OnMessage>(&observer);
 
     EXPECT_EQ(msg->ShowText(mbInformation, "Saved 100%% of it"), IDOK);
-    EXPECT_EQ(seen.text, "Saved 100% of it");
-    EXPECT_EQ(seen.caption, "Caption");
-    EXPECT_EQ(seen.flags, 0x40u);
+    EXPECT_EQ(boxes.Last().text, "Saved 100% of it");
+    EXPECT_EQ(boxes.Last().caption, "Caption");
+    EXPECT_EQ(boxes.Last().flags, 0x40u);
     EXPECT_EQ(msg->BoxMessage, "Saved 100%% of it") << "ShowText keeps its text in BoxMessage";
     EXPECT_EQ(msg->BoxResult(), IDOK);
     EXPECT_EQ(seenResult, IDOK) << "OnMessage runs after BoxResult is set";
     EXPECT_FALSE(hiddenEnabled) << "the other forms are disabled while the box is up, hidden ones too";
-    EXPECT_TRUE(seen.formEnabled) << "the form that owns the box is left to the box";
+    EXPECT_EQ(boxes.Last().owner, form->Handle());
+    EXPECT_TRUE(boxes.Last().ownerEnabled) << "the form that owns the box is left to the box";
     EXPECT_TRUE(IsWindowEnabled(form->Handle()) && IsWindowEnabled(hidden->Handle()));
     TComponent::Free(hidden);
 
     msg->ShowIcons = false;
     msg->ShowText(mbConfirmation, "Sure?");
-    EXPECT_EQ(seen.flags, 0x4u) << "without icons only the buttons remain";
+    EXPECT_EQ(boxes.Last().flags, 0x4u) << "without icons only the buttons remain";
 }
 
 TEST_F(MsgTest, YesNoResultIsReturnedAndStored) {
-    auto answer = Answer(IDNO);
+    MessageBoxRecorder boxes(IDNO);
     EXPECT_EQ(msg->ShowText(mbConfirmation, "Copy?"), IDNO);
     EXPECT_EQ(msg->BoxResult(), IDNO);
-    EXPECT_EQ(seen.flags, 0x24u);
+    EXPECT_EQ(boxes.Last().flags, 0x24u);
 }
 
 TEST_F(MsgTest, AnEmptyTextShowsNothingAndEndsNothing) {
-    auto answer = Answer(IDOK);
+    MessageBoxRecorder boxes(IDOK);
     Screen->SetCursor(crHandPoint);
     EXPECT_EQ(msg->ShowText(mbTerminate, ""), 0);
     EXPECT_EQ(msg->ShowText(mbError, ""), 0) << "no abort";
-    EXPECT_EQ(seen.count, 0);
+    EXPECT_EQ(boxes.Count(), 0);
     EXPECT_EQ(msg->BoxResult(), 0);
     EXPECT_EQ(Screen->Cursor(), crHandPoint) << "not even the cursor changes";
     MSG m;
@@ -135,18 +116,18 @@ TEST_F(MsgTest, AnEmptyTextShowsNothingAndEndsNothing) {
 }
 
 TEST_F(MsgTest, ATemplateThatCannotBeFilledFailsBeforeAnythingHappens) {
-    auto answer = Answer(IDYES);
+    MessageBoxRecorder boxes(IDYES);
     msg->ShowText(mbConfirmation, "first?");
     ASSERT_EQ(msg->BoxResult(), IDYES);
     EXPECT_THROW(msg->ShowText(mbInformation, "50 % off"), EConvertError);
     EXPECT_THROW(msg->ShowText(mbInformation, "value %d"), EConvertError);
-    EXPECT_EQ(seen.count, 1);
+    EXPECT_EQ(boxes.Count(), 1);
     EXPECT_EQ(msg->BoxResult(), IDYES);
     EXPECT_TRUE(IsWindowEnabled(form->Handle()));
 }
 
 TEST_F(MsgTest, MessagesAndCaptionsArePickedByIndex) {
-    auto answer = Answer(IDOK);
+    MessageBoxRecorder boxes(IDOK);
     TStringList messages({"one", "", "three %s"});
     msg->SetMessages(messages);
     msg->SetCaptions(TStringList({"Title A", "Title B"}));
@@ -154,21 +135,21 @@ TEST_F(MsgTest, MessagesAndCaptionsArePickedByIndex) {
     const FormatArg args[] = {std::string("yes?")};
 
     msg->ShowBox(mbDefault, 2, 3, args);
-    EXPECT_EQ(seen.text, "three yes?");
-    EXPECT_EQ(seen.caption, "Title B");
-    EXPECT_EQ(seen.flags, 0x24u) << "the ? brought in by an argument counts";
+    EXPECT_EQ(boxes.Last().text, "three yes?");
+    EXPECT_EQ(boxes.Last().caption, "Title B");
+    EXPECT_EQ(boxes.Last().flags, 0x24u) << "the ? brought in by an argument counts";
     EXPECT_EQ(msg->BoxMessage, "fallback") << "ShowBox leaves BoxMessage alone";
 
     msg->ShowBox(mbInformation, 0, 0, args);
-    EXPECT_EQ(seen.text, "fallback");
-    EXPECT_EQ(seen.caption, "Caption");
+    EXPECT_EQ(boxes.Last().text, "fallback");
+    EXPECT_EQ(boxes.Last().caption, "Caption");
     msg->ShowBox(mbInformation, 3, -1, args);
-    EXPECT_EQ(seen.text, "fallback");
-    EXPECT_EQ(seen.caption, "Caption");
+    EXPECT_EQ(boxes.Last().text, "fallback");
+    EXPECT_EQ(boxes.Last().caption, "Caption");
 
-    int before = seen.count;
+    int before = boxes.Count();
     EXPECT_EQ(msg->ShowBox(mbInformation, 0, 2, args), 0) << "an empty selected line shows nothing";
-    EXPECT_EQ(seen.count, before);
+    EXPECT_EQ(boxes.Count(), before);
 
     messages.Assign(std::vector<std::string>{"changed"});
     EXPECT_EQ(msg->Messages()[0], "one") << "the component keeps its own copy";
@@ -182,7 +163,10 @@ TEST_F(MsgTest, AFormDisabledBeforeStaysDisabledAndTheFocusComesBack) {
     SetFocus(form->Other->Handle());
     Pump();
     ASSERT_EQ(Screen->ActiveControl(), form->Other);
-    auto answer = Answer(IDOK, [&] { SetFocus(form->Edit->Handle()); });
+    MessageBoxRecorder boxes([&](const Box&) {
+        SetFocus(form->Edit->Handle());
+        return IDOK;
+    });
     Screen->SetCursor(crHandPoint);
     msg->ShowText(mbInformation, "hello");
     EXPECT_FALSE(IsWindowEnabled(second->Handle()));
@@ -196,13 +180,16 @@ TEST_F(MsgTest, AStayOnTopFormIsTopmostAgainAfterTheBoxEvenWhenItFails) {
     form->FormStyle = TFormStyle::fsStayOnTop;
     SetWindowPos(form->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
     {
-        auto answer = Answer(IDOK);
+        bool topmost = true;
+        MessageBoxRecorder boxes([&](const Box&) {
+            topmost = GetWindowLongA(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST;
+            return IDOK;
+        });
         msg->ShowText(mbInformation, "on top");
-        EXPECT_FALSE(seen.formTopmost) << "out of the topmost band while the box is up";
+        EXPECT_FALSE(topmost) << "out of the topmost band while the box is up";
         EXPECT_TRUE(GetWindowLongA(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     }
-    ServiceOverride failing(&Services::MessageBoxA,
-                            [](HWND, const char*, const char*, UINT) -> int { throw Exception("no box"); });
+    MessageBoxRecorder failing([](const Box&) -> int { throw Exception("no box"); });
     EXPECT_THROW(msg->ShowText(mbInformation, "fails"), Exception);
     EXPECT_TRUE(GetWindowLongA(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_TRUE(IsWindowEnabled(form->Handle()));
@@ -211,7 +198,7 @@ TEST_F(MsgTest, AStayOnTopFormIsTopmostAgainAfterTheBoxEvenWhenItFails) {
 }
 
 TEST_F(MsgTest, APlatformFailureGivesZeroAndStillCallsOnMessage) {
-    auto answer = Answer(0);
+    MessageBoxRecorder boxes(0);
     int calls = 0;
     struct Counter {
         int* n;
@@ -223,58 +210,58 @@ TEST_F(MsgTest, APlatformFailureGivesZeroAndStillCallsOnMessage) {
 }
 
 TEST_F(MsgTest, TerminateAsksTheApplicationToQuit) {
-    auto answer = Answer(IDOK);
+    MessageBoxRecorder boxes(IDOK);
     EXPECT_EQ(msg->ShowText(mbTerminate, "Bye"), IDOK);
-    EXPECT_EQ(seen.flags, 0x30u);
+    EXPECT_EQ(boxes.Last().flags, 0x30u);
     MSG m;
     ASSERT_TRUE(PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(m.wParam, 0u);
 }
 
 TEST_F(MsgTest, UnhandledErrorsAreShownInAStopBoxWithTheMessageAsItStands) {
-    auto answer = Answer(IDOK);
+    MessageBoxRecorder boxes(IDOK);
     EXPECT_EQ(Application->OnException, Bind<&TMsg::ShowError>(msg)) << "installed when created";
     RunCommand([] { throw Exception("Unable to write to C:\\100%\\brand.ini"); });
-    EXPECT_EQ(seen.count, 1);
-    EXPECT_EQ(seen.text, "Unable to write to C:\\100%\\brand.ini");
-    EXPECT_EQ(seen.caption, "Caption");
-    EXPECT_EQ(seen.flags, 0x10u);
-    EXPECT_EQ(msg->BoxMessage, seen.text);
+    EXPECT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Last().text, "Unable to write to C:\\100%\\brand.ini");
+    EXPECT_EQ(boxes.Last().caption, "Caption");
+    EXPECT_EQ(boxes.Last().flags, 0x10u);
+    EXPECT_EQ(msg->BoxMessage, boxes.Last().text);
 
     RunCommand([] { throw Exception(""); });
-    EXPECT_EQ(seen.count, 1) << "an empty message shows no box";
+    EXPECT_EQ(boxes.Count(), 1) << "an empty message shows no box";
     RunCommand([] { throw EAbort("quiet"); });
-    EXPECT_EQ(seen.count, 1);
+    EXPECT_EQ(boxes.Count(), 1);
 }
 
 TEST_F(MsgTest, AnErrorBoxAbandonsTheCommandSilentlyOnce) {
-    auto answer = Answer(IDOK);
+    MessageBoxRecorder boxes(IDOK);
     bool reachedEnd = false;
     RunCommand([&] {
         msg->ShowText(mbError, "Cannot go on");
         reachedEnd = true;
     });
     EXPECT_FALSE(reachedEnd);
-    EXPECT_EQ(seen.count, 1) << "the abort itself shows nothing";
-    EXPECT_EQ(seen.flags, 0x10u);
+    EXPECT_EQ(boxes.Count(), 1) << "the abort itself shows nothing";
+    EXPECT_EQ(boxes.Last().flags, 0x10u);
     EXPECT_EQ(Application->OnException, Bind<&TMsg::ShowError>(msg)) << "back to normal";
 
     RunCommand([] { throw Exception("next"); });
-    EXPECT_EQ(seen.count, 2);
-    EXPECT_EQ(seen.text, "next");
+    EXPECT_EQ(boxes.Count(), 2);
+    EXPECT_EQ(boxes.Last().text, "next");
 }
 
 TEST_F(MsgTest, AnAbortCaughtOnItsWaySwallowsTheNextError) {
-    auto answer = Answer(IDOK);
+    MessageBoxRecorder boxes(IDOK);
     RunCommand([&] {
         try {
             msg->ShowText(mbError, "Cannot go on");
         } catch (const EMsgError&) {}
         throw Exception("swallowed");
     });
-    EXPECT_EQ(seen.count, 1);
+    EXPECT_EQ(boxes.Count(), 1);
     RunCommand([] { throw Exception("shown"); });
-    EXPECT_EQ(seen.count, 2);
+    EXPECT_EQ(boxes.Count(), 2);
 }
 
 TEST_F(MsgTest, TheHandlerFoundIsPutBackWhateverTheOrderOfDestruction) {
@@ -304,7 +291,7 @@ TEST_F(MsgTest, TheHandlerFoundIsPutBackWhateverTheOrderOfDestruction) {
 }
 
 TEST_F(MsgTest, AnErrorBoxWhileAnotherAbortIsPendingResumesTheRealHandler) {
-    auto answer = Answer(IDOK);
+    MessageBoxRecorder boxes(IDOK);
     auto* second = new TMsg(form);
     // The second component's abort is pending when the first raises its own.
     Application->OnException = Bind<&TMsg::ShowError>(msg);
@@ -316,9 +303,9 @@ TEST_F(MsgTest, AnErrorBoxWhileAnotherAbortIsPendingResumesTheRealHandler) {
     } catch (const EMsgError&) {}
     RunCommand([] { throw Exception("swallowed by the pending abort"); });
     EXPECT_EQ(Application->OnException, Bind<&TMsg::ShowError>(msg));
-    int before = seen.count;
+    int before = boxes.Count();
     RunCommand([] { throw Exception("shown"); });
-    EXPECT_EQ(seen.count, before + 1);
+    EXPECT_EQ(boxes.Count(), before + 1);
     TComponent::Free(second);
 }
 
@@ -336,7 +323,10 @@ TEST_F(MsgTest, AFormDestroyedWhileTheBoxIsUpIsNotTouchedAfterwards) {
     auto* doomed = new TestForm(Application, "TMsgTestForm3");
     doomed->Show();
     Pump();
-    auto answer = Answer(IDOK, [&] { TComponent::Free(doomed); });
+    MessageBoxRecorder boxes([&](const Box&) {
+        TComponent::Free(doomed);
+        return IDOK;
+    });
     EXPECT_EQ(msg->ShowText(mbInformation, "bye"), IDOK);
     EXPECT_TRUE(IsWindowEnabled(form->Handle()));
 }

@@ -43,7 +43,9 @@ template <typename T>
 using Owned = std::unique_ptr<T, ComponentDeleter>;
 
 // Replaces one modal service for the lifetime of the object:
-//   ServiceOverride guard(&Services::MessageBoxA, [](...) { return IDYES; });
+//   ServiceOverride guard(&Services::CopyFileA, [](...) { return FALSE; });
+// The message box and the file dialogs have recording stand-ins of their own
+// (ServiceStandIns.h).
 template <typename F>
 class ServiceOverride {
 public:
