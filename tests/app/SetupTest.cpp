@@ -9,6 +9,7 @@
 #include "app/Form1.h"
 #include "forms/Paths.h"
 #include "tests/support/ProfileTestSupport.h"
+#include "tests/support/ServiceStandIns.h"
 #include "tests/app/Form1Fixture.h"
 #include "tests/support/WindowTest.h"
 
@@ -28,12 +29,6 @@ const char kRichProfile[] =
     "[Extensions]\r\nE1=*.ico\r\nE2=*.cur\r\n"
     "[Dialogs]\r\nL1=Brand\r\nL2=>  indented\r\n";
 
-struct Box {
-    std::string text, caption;
-    UINT flags = 0;
-    int count = 0;
-};
-
 class SetupTest : public Form1Fixture {
 protected:
     void SetUp() override {
@@ -44,13 +39,6 @@ protected:
         Application->SetHelpFile("");
         Form1Fixture::TearDown();
     }
-    ServiceOverride<std::function<int(HWND, const char*, const char*, UINT)>> AnswerBoxes() {
-        return {&Services::MessageBoxA,
-                [this](HWND, const char* text, const char* caption, UINT flags) {
-                    box = {text, caption, flags, box.count + 1};
-                    return IDOK;
-                }};
-    }
     // The window's first activation, as the message loop brings it.
     void Activate() {
         form->Show();
@@ -60,14 +48,13 @@ protected:
     }
 
     TempFolder folder;
-    Box box;
 };
 
 TEST_F(SetupTest, StartedWithAProfileEveryControlAndTheCaptionShowIt) {
     const std::string ini = folder.File("brand.ini");
     WriteBytes(ini, kRichProfile);
     form->CommandLineProfile = ini;
-    auto boxes = AnswerBoxes();
+    MessageBoxRecorder boxes;
     Activate();
 
     EXPECT_EQ(form->Text(), "Glimsel - Configuration : brand.ini");
@@ -90,7 +77,7 @@ TEST_F(SetupTest, StartedWithAProfileEveryControlAndTheCaptionShowIt) {
     EXPECT_EQ(form->Memo1->Lines().ToVector(), (Lines{"*.ico", "*.cur"}));
     EXPECT_EQ(form->Memo2->Lines().ToVector(), (Lines{"Brand", "  indented", "", "", "", ""}));
     EXPECT_EQ(form->Msg1->BoxCaption, "Glimsel - Configuration");
-    EXPECT_EQ(box.count, 0) << "loading shows nothing";
+    EXPECT_EQ(boxes.Count(), 0) << "loading shows nothing";
 }
 
 TEST_F(SetupTest, ABareFileNameMeansTheFileInTheCurrentFolder) {
@@ -102,14 +89,14 @@ TEST_F(SetupTest, ABareFileNameMeansTheFileInTheCurrentFolder) {
     SetCurrentDirectoryA(previous);  // made full once: a later change of folder does not matter
 
     EXPECT_EQ(std::filesystem::path(form->CommandLineProfile), std::filesystem::path(folder.File("brand.ini")));
-    auto boxes = AnswerBoxes();
+    MessageBoxRecorder boxes;
     Activate();
     EXPECT_EQ(form->Edit1->Text(), "Brand Viewer");
     EXPECT_EQ(form->Text(), "Glimsel - Configuration : brand.ini");
 }
 
 TEST_F(SetupTest, AMissingFileOrAFolderLeavesTheDefaultsAndSaysNothing) {
-    auto boxes = AnswerBoxes();
+    MessageBoxRecorder boxes;
     for (const std::string& path : {folder.File("missing.ini"), folder.Path().string(), std::string()}) {
         SCOPED_TRACE(path);
         Owned<glim::TForm1> fresh(new glim::TForm1(nullptr));
@@ -120,7 +107,7 @@ TEST_F(SetupTest, AMissingFileOrAFolderLeavesTheDefaultsAndSaysNothing) {
         EXPECT_EQ(fresh->Memo1->Lines().Count(), 3);
         EXPECT_EQ(fresh->ScrollBox1->Color(), static_cast<TColor>(0x80000001));
     }
-    EXPECT_EQ(box.count, 0);
+    EXPECT_EQ(boxes.Count(), 0);
 }
 
 TEST_F(SetupTest, ASecondLoadWithoutAColourKeepsTheFirstOne) {
@@ -141,7 +128,7 @@ TEST_F(SetupTest, ActivatingTheWindowAgainDoesNotLoadAgain) {
     const std::string ini = folder.File("brand.ini");
     WriteBytes(ini, kRichProfile);
     form->CommandLineProfile = ini;
-    auto boxes = AnswerBoxes();
+    MessageBoxRecorder boxes;
     Activate();
     ASSERT_EQ(form->Edit1->Text(), "Brand Viewer");
     EXPECT_FALSE(form->OnActivate) << "the set-up empties its own slot";
@@ -157,15 +144,15 @@ TEST_F(SetupTest, ActivatingTheWindowAgainDoesNotLoadAgain) {
 }
 
 TEST_F(SetupTest, F1InAMemoRunsHelpAndTheMemoGetsNothingAlsoWithShiftOrAlt) {
-    auto boxes = AnswerBoxes();
+    MessageBoxRecorder boxes;
     Activate();
     SetFocus(form->Memo1->Handle());
     const std::string before = form->Memo1->Text();
     PressKey(VK_F1);
-    EXPECT_EQ(box.count, 1) << "without a help file, Help shows the About box";
-    EXPECT_EQ(box.caption, "Glimsel - Configuration");
-    EXPECT_EQ(box.flags, static_cast<UINT>(MB_ICONINFORMATION | MB_OK));
-    EXPECT_NE(box.text.find("Copyright"), std::string::npos);
+    EXPECT_EQ(boxes.Count(), 1) << "without a help file, Help shows the About box";
+    EXPECT_EQ(boxes.Last().caption, "Glimsel - Configuration");
+    EXPECT_EQ(boxes.Last().flags, static_cast<UINT>(MB_ICONINFORMATION | MB_OK));
+    EXPECT_NE(boxes.Last().text.find("Copyright"), std::string::npos);
 
     BYTE keys[256];
     GetKeyboardState(keys);
@@ -174,12 +161,12 @@ TEST_F(SetupTest, F1InAMemoRunsHelpAndTheMemoGetsNothingAlsoWithShiftOrAlt) {
     PressKey(VK_F1);
     keys[VK_SHIFT] = 0;
     SetKeyboardState(keys);
-    EXPECT_EQ(box.count, 2);
+    EXPECT_EQ(boxes.Count(), 2);
     // Alt+F1 comes as a system key.
     PostMessageA(GetFocus(), WM_SYSKEYDOWN, VK_F1, 0x20000001);
     PostMessageA(GetFocus(), WM_SYSKEYUP, VK_F1, 0xE0000001);
     Pump();
-    EXPECT_EQ(box.count, 3);
+    EXPECT_EQ(boxes.Count(), 3);
     EXPECT_EQ(form->Memo1->Text(), before);
     EXPECT_EQ(GetFocus(), form->Memo1->Handle());
 
@@ -215,7 +202,7 @@ TEST_F(SetupTest, AHelpFileBesideTheProgramGoesToTheHelpViewer) {
         call = {owner, file, command, data, call.count + 1};
         return TRUE;
     });
-    auto boxes = AnswerBoxes();
+    MessageBoxRecorder boxes;
     form->FormActivate(form.get());
     std::filesystem::remove(help);  // found once, at the set-up
 
@@ -225,7 +212,7 @@ TEST_F(SetupTest, AHelpFileBesideTheProgramGoesToTheHelpViewer) {
     EXPECT_EQ(std::filesystem::path(call.file), help);
     EXPECT_EQ(call.command, static_cast<UINT>(HELP_CONTENTS));
     EXPECT_EQ(call.data, 0u);
-    EXPECT_EQ(box.count, 0);
+    EXPECT_EQ(boxes.Count(), 0);
 }
 
 TEST_F(SetupTest, AFolderNamedLikeTheHelpFileIsNoHelpFile) {
@@ -233,12 +220,12 @@ TEST_F(SetupTest, AFolderNamedLikeTheHelpFileIsNoHelpFile) {
     const std::filesystem::path& help = beside.path;
     ASSERT_FALSE(std::filesystem::exists(help));
     std::filesystem::create_directory(help);
-    auto boxes = AnswerBoxes();
+    MessageBoxRecorder boxes;
     form->FormActivate(form.get());
     std::filesystem::remove(help);
     EXPECT_EQ(Application->HelpFile(), "");
     form->HelpBtnClick(nullptr);
-    EXPECT_EQ(box.count, 1) << "the About box instead";
+    EXPECT_EQ(boxes.Count(), 1) << "the About box instead";
 }
 
 }  // namespace
