@@ -27,7 +27,6 @@ TApplication::TApplication() : TComponent(nullptr) {
 TApplication::~TApplication() {
     // The forms go first, while the screen and the error handling still exist.
     while (ComponentCount() > 0) Free(Components(ComponentCount() - 1));
-    mainForm_ = nullptr;
     if (handle_) DestroyWindow(handle_);
     if (Application == this) Application = nullptr;
     delete Screen;
@@ -269,6 +268,10 @@ void TScreen::SetActiveControl(TWinControl* control) {
     if (activeControl_) RemoveFreeNotification(activeControl_);
     activeControl_ = control;
     if (control) FreeNotification(control);
+}
+
+void TApplication::Notification(TComponent* component, TOperation operation) {
+    if (operation == TOperation::opRemove && component == mainForm_) mainForm_ = nullptr;
 }
 
 void TScreen::Notification(TComponent* component, TOperation operation) {

@@ -71,7 +71,6 @@ public:
     std::string ExeName() const;
 
     TForm* MainForm() const noexcept { return mainForm_; }
-    void SetMainForm(TForm* form) noexcept { mainForm_ = form; }
     // The application's own hidden window: owner of the boxes shown before
     // any window of the program is visible.
     HWND Handle() const noexcept { return handle_; }
@@ -107,6 +106,10 @@ public:
     private:
         HWND previous_;
     };
+
+protected:
+    // A form of the application that goes is no longer its main form.
+    void Notification(TComponent* component, TOperation operation) override;
 
 private:
     bool PreviewKey(MSG& msg);

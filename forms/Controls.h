@@ -188,7 +188,6 @@ public:
 
     // A design measure in pixels at the font's real text height.
     int Scale(int designPixels) const;
-    int TextHeight() const noexcept { return textHeight_; }
     // The pixels per inch the form is laid out for: its monitor's.
     int Dpi() const noexcept { return dpi_; }
     int ClientWidth() const { return Scale(clientWidth_); }

@@ -534,9 +534,8 @@ protected:
     // A new window started with profile (holding kBrand) and shown, as at
     // the start of the program.
     void Restart(const std::string& profile) {
-        Application->SetMainForm(nullptr);
-        form.reset(new glim::TForm1(nullptr));
-        Application->SetMainForm(form.get());
+        form.reset();
+        form.reset(Application->CreateForm<glim::TForm1>());
         form->CommandLineProfile = profile;
         if (!profile.empty()) WriteBytes(profile, kBrand);
         ShowActive();

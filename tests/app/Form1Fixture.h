@@ -12,13 +12,11 @@ namespace testutil {
 class Form1Fixture : public testing::Test {
 protected:
     void SetUp() override {
-        form.reset(new glim::TForm1(nullptr));
-        forms::Application->SetMainForm(form.get());
+        form.reset(forms::Application->CreateForm<glim::TForm1>());
         form->CommandLineProfile.clear();
         Pump();
     }
     void TearDown() override {
-        forms::Application->SetMainForm(nullptr);
         form.reset();
         Pump();
     }
@@ -39,8 +37,9 @@ protected:
         Pump();
     }
 
-    // A measure of the window's definition at the window's scale.
-    int S(int v) const { return MulDiv(v, form->TextHeight(), 13); }
+    // A measure of the window's definition at the window's scale: the text
+    // height of "0" in the window's font stands for 13 pixels.
+    int S(int v) const { return MulDiv(v, TextExtent(form->Edit1->Handle(), "0").cy, 13); }
 
     Owned<glim::TForm1> form;
 };

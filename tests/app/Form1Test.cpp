@@ -117,12 +117,6 @@ TEST_F(Form1Test, WindowHasDialogFrameCaptionAndScaledClientArea) {
     EXPECT_EQ(client.bottom, S(402));
     EXPECT_FALSE(IsWindowVisible(hwnd)) << "the window shows only when the message loop runs";
 
-    // The text height the scale comes from is the one of "0" in the form's font.
-    WindowDC dc(nullptr);
-    ScopedSelect select(dc.Get(), form->FontHandle(form->Font()));
-    SIZE size{};
-    GetTextExtentPoint32A(dc.Get(), "0", 1, &size);
-    EXPECT_EQ(form->TextHeight(), size.cy);
     EXPECT_EQ(form->Font().Name, "MS Sans Serif");
     EXPECT_EQ(form->Font().Height, -11);
 }
