@@ -12,6 +12,7 @@
 #include "config/Loading.h"
 #include "config/ProfileError.h"
 #include "config/Saving.h"
+#include "forms/Application.h"
 #include "forms/Format.h"
 #include "forms/Paths.h"
 

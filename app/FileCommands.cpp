@@ -4,6 +4,7 @@
 #include "app/StringTable.h"
 #include "app/res/resource.h"
 #include "config/FileExists.h"
+#include "forms/Application.h"
 #include "forms/Format.h"
 #include "forms/Paths.h"
 #include "forms/Services.h"

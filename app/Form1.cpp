@@ -3,6 +3,7 @@
 #include "app/ProfileArgument.h"
 #include "app/Title.h"
 #include "app/res/resource.h"
+#include "forms/Accessible.h"
 
 using namespace forms;
 

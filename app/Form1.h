@@ -3,7 +3,6 @@
 // hold the values of a viewer profile.
 
 #include "config/ConfigDocument.h"
-#include "forms/Accessible.h"
 #include "forms/Controls.h"
 #include "forms/Dialogs.h"
 #include "forms/ExtControls.h"

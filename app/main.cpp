@@ -2,6 +2,7 @@
 
 #include "app/Form1.h"
 #include "app/Title.h"
+#include "forms/Application.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     forms::TApplication application;

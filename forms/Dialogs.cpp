@@ -4,7 +4,9 @@
 
 #include <commdlg.h>
 
+#include "forms/Application.h"
 #include "forms/Dpi.h"
+#include "forms/Services.h"
 
 namespace forms {
 

@@ -4,11 +4,10 @@
 
 #include <array>
 #include <string>
-#include <vector>
 
-#include "forms/Application.h"
+#include "forms/Component.h"
 #include "forms/Graphics.h"
-#include "forms/Services.h"
+#include "forms/Win.h"
 
 namespace forms {
 

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "forms/Application.h"
 #include "forms/Dialogs.h"
 #include "forms/Dpi.h"
 #include "forms/Graphics.h"

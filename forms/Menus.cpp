@@ -1,5 +1,6 @@
 #include "forms/Menus.h"
 
+#include "forms/Application.h"
 #include "forms/Controls.h"
 
 namespace forms {

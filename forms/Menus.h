@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/Application.h"
+#include "forms/Component.h"
 #include "forms/Graphics.h"
 
 namespace forms {
