@@ -30,6 +30,14 @@ void EnsureClass(const char* name, WNDPROC proc, HICON icon, HBRUSH background) 
 }
 }  // namespace
 
+std::string ReadWindowText(HWND hwnd) {
+    int n = GetWindowTextLengthA(hwnd);
+    std::string s(static_cast<size_t>(n) + 1, '\0');
+    n = GetWindowTextA(hwnd, s.data(), n + 1);
+    s.resize(static_cast<size_t>(std::max(n, 0)));
+    return s;
+}
+
 TShiftState CurrentShiftState() {
     unsigned s = ssNone;
     if (GetKeyState(VK_SHIFT) < 0) s |= ssShift;
@@ -75,14 +83,7 @@ TForm* TWinControl::Form() const {
     return dynamic_cast<TForm*>(const_cast<TWinControl*>(c));
 }
 
-std::string TWinControl::Text() const {
-    if (!handle_) return text_;
-    int n = GetWindowTextLengthA(handle_);
-    std::string s(static_cast<size_t>(n) + 1, '\0');
-    n = GetWindowTextA(handle_, s.data(), n + 1);
-    s.resize(static_cast<size_t>(std::max(n, 0)));
-    return s;
-}
+std::string TWinControl::Text() const { return handle_ ? ReadWindowText(handle_) : text_; }
 
 void TWinControl::SetText(const std::string& text) {
     text_ = text;
@@ -325,7 +326,9 @@ TForm::TForm(TComponent* owner, const FormDef& def)
         fonts_.clear();
         MeasureFont();
     }
-    FitToClientArea(nullptr);
+    // The caption and borders of the window's own scale, which on another
+    // monitor than the system's differ from the system's.
+    FitToClientSize(Handle(), ClientWidth(), ClientHeight(), dpi_);
     SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(Font())), FALSE);
 }
 
@@ -338,25 +341,6 @@ void TForm::MeasureFont() {
     textHeight_ = GetTextExtentPoint32A(dc.Get(), "0", 1, &size) && size.cy > 0 ? size.cy : 13;
 }
 
-void TForm::FitToClientArea(const POINT* at) {
-    DWORD style = static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE));
-    DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_EXSTYLE));
-    RECT r{0, 0, ClientWidth(), ClientHeight()};
-    // The caption and borders of the window's own scale, which on another
-    // monitor than the system's differ from the system's.
-    AdjustWindowRectForDpi(r, style, exStyle, dpi_);
-    const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (at ? 0 : SWP_NOMOVE);
-    const int x = at ? at->x : 0, y = at ? at->y : 0;
-    SetWindowPos(Handle(), nullptr, x, y, r.right - r.left, r.bottom - r.top, flags);
-    // The frame may differ from what AdjustWindowRectEx assumed (another
-    // DPI, some window managers): make sure the client area is exact.
-    RECT client{};
-    GetClientRect(Handle(), &client);
-    if (client.right != ClientWidth() || client.bottom != ClientHeight())
-        SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left + ClientWidth() - client.right,
-                     r.bottom - r.top + ClientHeight() - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void TForm::ChangeDpi(int dpi, const RECT* place) {
     if (dpi <= 0) return;
     dpi_ = dpi;
@@ -366,7 +350,7 @@ void TForm::ChangeDpi(int dpi, const RECT* place) {
     MeasureFont();
     POINT at{};
     if (place) at = {place->left, place->top};
-    FitToClientArea(place ? &at : nullptr);
+    FitToClientSize(Handle(), ClientWidth(), ClientHeight(), dpi_, place ? &at : nullptr);
     SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(Font())), FALSE);
     // Components come in creation order, so a parent is laid out before the
     // controls it holds.
@@ -426,13 +410,9 @@ void TForm::AddHint(TWinControl* control) {
 }
 
 void TForm::Show() {
-    if (position_ == TPosition::poScreenCenter) {
-        RECT r{};
-        GetWindowRect(Handle(), &r);
-        int w = r.right - r.left, h = r.bottom - r.top;
-        SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
-                     (GetSystemMetrics(SM_CYSCREEN) - h) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    // The screen is the primary monitor, whose top-left corner is 0, 0.
+    if (position_ == TPosition::poScreenCenter)
+        CentreWindowOn(Handle(), {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
     // No UpdateWindow: the activation event (which may fill the controls)
     // comes first, so the window paints once, with its final contents.
     ShowWindow(Handle(), SW_SHOW);

@@ -30,6 +30,9 @@ enum class TAlign { alNone, alTop, alBottom };
 enum TShiftState : unsigned { ssNone = 0, ssShift = 1, ssAlt = 2, ssCtrl = 4 };
 TShiftState CurrentShiftState();
 
+// The whole text of a window, however long.
+std::string ReadWindowText(HWND hwnd);
+
 using TKeyEvent = Method<TObject*, WORD&, TShiftState>;
 using TCloseQueryEvent = Method<TObject*, bool&>;
 
@@ -210,8 +213,6 @@ private:
     void ChangeDpi(int dpi, const RECT* place = nullptr);
     void RestoreFocus();
     void MeasureFont();
-    // Sizes the window for the scaled client area, its top-left at `at`.
-    void FitToClientArea(const POINT* at);
 
     TBorderStyle borderStyle_;
     TPosition position_;
