@@ -13,7 +13,7 @@ namespace forms {
 namespace {
 constexpr UINT_PTR kSubclassId = 1;
 
-// A subclassed standard control names its object in this window property.
+// A subclassed control's one store of its object; not the reference data: MinGW-w64 cannot link GetWindowSubclass.
 constexpr char kObjectProp[] = "forms.TWinControl";
 
 void EnsureClass(const char* name, WNDPROC proc, HICON icon, HBRUSH background) {
@@ -176,7 +176,7 @@ void TWinControl::CreateWnd(const Params& params, bool ownClass) {
     if (!ownClass) {
         handle_ = hwnd;
         SetPropA(hwnd, kObjectProp, this);
-        SetWindowSubclass(hwnd, &SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+        SetWindowSubclass(hwnd, &SubclassProc, kSubclassId, 0);
     }
     if (form) {
         SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(form->FontHandle(Font())), FALSE);
@@ -289,8 +289,8 @@ LRESULT CALLBACK TWinControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPAR
     return self->Dispatch(hwnd, msg, wp, lp);
 }
 
-LRESULT CALLBACK TWinControl::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
-    auto* self = reinterpret_cast<TWinControl*>(ref);
+LRESULT CALLBACK TWinControl::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+    auto* self = static_cast<TWinControl*>(GetPropA(hwnd, kObjectProp));
     if (!self || !self->handle_) return DefSubclassProc(hwnd, msg, wp, lp);
     return self->Dispatch(hwnd, msg, wp, lp);
 }

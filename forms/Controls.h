@@ -123,7 +123,7 @@ private:
     // The design bounds at the form's scale, before any widening.
     RECT ScaledRect() const;
     static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR ref);
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR);
 
     HWND handle_ = nullptr;
     TWinControl* parent_ = nullptr;
