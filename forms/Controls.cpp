@@ -61,12 +61,15 @@ TWinControl::TWinControl(TComponent* owner, const ControlDef& def)
 }
 
 TWinControl::~TWinControl() {
-    if (handle_) DestroyWindow(handle_);
+    // Free has destroyed the window before. Only a constructor that failed
+    // once the window was made leaves it here, where nothing else would end
+    // it: it goes with what is left of the object.
+    if (handle_) TWinControl::BeforeDestruction();
 }
 
 void TWinControl::BeforeDestruction() {
-    // The window goes while the whole object is still there to answer its
-    // last messages; the children's windows go with it.
+    // The one place the window is destroyed: while the whole object is still
+    // there to answer its last messages. The children's windows go with it.
     if (handle_) DestroyWindow(handle_);
 }
 
