@@ -13,7 +13,7 @@ namespace forms {
 namespace {
 constexpr UINT_PTR kSubclassId = 1;
 
-// A subclassed standard control names its object in this window property.
+// A subclassed control's one store of its object; not the reference data: MinGW-w64 cannot link GetWindowSubclass.
 constexpr char kObjectProp[] = "forms.TWinControl";
 
 void EnsureClass(const char* name, WNDPROC proc, HICON icon, HBRUSH background) {
@@ -29,6 +29,14 @@ void EnsureClass(const char* name, WNDPROC proc, HICON icon, HBRUSH background) 
     if (!RegisterClassA(&wc)) throw Exception(std::string("Cannot register window class ") + name);
 }
 }  // namespace
+
+std::string ReadWindowText(HWND hwnd) {
+    int n = GetWindowTextLengthA(hwnd);
+    std::string s(static_cast<size_t>(n) + 1, '\0');
+    n = GetWindowTextA(hwnd, s.data(), n + 1);
+    s.resize(static_cast<size_t>(std::max(n, 0)));
+    return s;
+}
 
 TShiftState CurrentShiftState() {
     unsigned s = ssNone;
@@ -52,12 +60,15 @@ TWinControl::TWinControl(TComponent* owner, const ControlDef& def)
       cursor_(def.Cursor) {}
 
 TWinControl::~TWinControl() {
-    if (handle_) DestroyWindow(handle_);
+    // Free has destroyed the window before. Only a constructor that failed
+    // once the window was made leaves it here, where nothing else would end
+    // it: it goes with what is left of the object.
+    if (handle_) TWinControl::BeforeDestruction();
 }
 
 void TWinControl::BeforeDestruction() {
-    // The window goes while the whole object is still there to answer its
-    // last messages; the children's windows go with it.
+    // The one place the window is destroyed: while the whole object is still
+    // there to answer its last messages. The children's windows go with it.
     if (handle_) DestroyWindow(handle_);
 }
 
@@ -74,14 +85,7 @@ TForm* TWinControl::Form() const {
     return dynamic_cast<TForm*>(const_cast<TWinControl*>(c));
 }
 
-std::string TWinControl::Text() const {
-    if (!handle_) return text_;
-    int n = GetWindowTextLengthA(handle_);
-    std::string s(static_cast<size_t>(n) + 1, '\0');
-    n = GetWindowTextA(handle_, s.data(), n + 1);
-    s.resize(static_cast<size_t>(std::max(n, 0)));
-    return s;
-}
+std::string TWinControl::Text() const { return handle_ ? ReadWindowText(handle_) : text_; }
 
 void TWinControl::SetText(const std::string& text) {
     text_ = text;
@@ -174,7 +178,7 @@ void TWinControl::CreateWnd(const Params& params, bool ownClass) {
     if (!ownClass) {
         handle_ = hwnd;
         SetPropA(hwnd, kObjectProp, this);
-        SetWindowSubclass(hwnd, &SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+        SetWindowSubclass(hwnd, &SubclassProc, kSubclassId, 0);
     }
     if (form) {
         SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(form->FontHandle(Font())), FALSE);
@@ -287,8 +291,8 @@ LRESULT CALLBACK TWinControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPAR
     return self->Dispatch(hwnd, msg, wp, lp);
 }
 
-LRESULT CALLBACK TWinControl::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
-    auto* self = reinterpret_cast<TWinControl*>(ref);
+LRESULT CALLBACK TWinControl::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+    auto* self = static_cast<TWinControl*>(GetPropA(hwnd, kObjectProp));
     if (!self || !self->handle_) return DefSubclassProc(hwnd, msg, wp, lp);
     return self->Dispatch(hwnd, msg, wp, lp);
 }
@@ -329,7 +333,9 @@ TForm::TForm(TComponent* owner, const FormDef& def)
         fonts_.clear();
         MeasureFont();
     }
-    FitToClientArea(nullptr);
+    // The caption and borders of the window's own scale, which on another
+    // monitor than the system's differ from the system's.
+    FitToClientSize(Handle(), ClientWidth(), ClientHeight(), dpi_);
     SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(Font())), FALSE);
 }
 
@@ -342,25 +348,6 @@ void TForm::MeasureFont() {
     textHeight_ = GetTextExtentPoint32A(dc.Get(), "0", 1, &size) && size.cy > 0 ? size.cy : 13;
 }
 
-void TForm::FitToClientArea(const POINT* at) {
-    DWORD style = static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE));
-    DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_EXSTYLE));
-    RECT r{0, 0, ClientWidth(), ClientHeight()};
-    // The caption and borders of the window's own scale, which on another
-    // monitor than the system's differ from the system's.
-    AdjustWindowRectForDpi(r, style, exStyle, dpi_);
-    const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (at ? 0 : SWP_NOMOVE);
-    const int x = at ? at->x : 0, y = at ? at->y : 0;
-    SetWindowPos(Handle(), nullptr, x, y, r.right - r.left, r.bottom - r.top, flags);
-    // The frame may differ from what AdjustWindowRectEx assumed (another
-    // DPI, some window managers): make sure the client area is exact.
-    RECT client{};
-    GetClientRect(Handle(), &client);
-    if (client.right != ClientWidth() || client.bottom != ClientHeight())
-        SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left + ClientWidth() - client.right,
-                     r.bottom - r.top + ClientHeight() - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void TForm::ChangeDpi(int dpi, const RECT* place) {
     if (dpi <= 0) return;
     dpi_ = dpi;
@@ -370,7 +357,7 @@ void TForm::ChangeDpi(int dpi, const RECT* place) {
     MeasureFont();
     POINT at{};
     if (place) at = {place->left, place->top};
-    FitToClientArea(place ? &at : nullptr);
+    FitToClientSize(Handle(), ClientWidth(), ClientHeight(), dpi_, place ? &at : nullptr);
     SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(Font())), FALSE);
     // Components come in creation order, so a parent is laid out before the
     // controls it holds.
@@ -425,13 +412,9 @@ void TForm::AddHint(TWinControl* control) {
 }
 
 void TForm::Show() {
-    if (position_ == TPosition::poScreenCenter) {
-        RECT r{};
-        GetWindowRect(Handle(), &r);
-        int w = r.right - r.left, h = r.bottom - r.top;
-        SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
-                     (GetSystemMetrics(SM_CYSCREEN) - h) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    // The screen is the primary monitor, whose top-left corner is 0, 0.
+    if (position_ == TPosition::poScreenCenter)
+        CentreWindowOn(Handle(), {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
     // No UpdateWindow: the activation event (which may fill the controls)
     // comes first, so the window paints once, with its final contents.
     ShowWindow(Handle(), SW_SHOW);

@@ -30,6 +30,9 @@ enum class TAlign { alNone, alTop, alBottom };
 enum TShiftState : unsigned { ssNone = 0, ssShift = 1, ssAlt = 2, ssCtrl = 4 };
 TShiftState CurrentShiftState();
 
+// The whole text of a window, however long.
+std::string ReadWindowText(HWND hwnd);
+
 using TKeyEvent = Method<TObject*, WORD&, TShiftState>;
 using TCloseQueryEvent = Method<TObject*, bool&>;
 
@@ -121,7 +124,7 @@ private:
     // The design bounds at the form's scale, before any widening.
     RECT ScaledRect() const;
     static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR ref);
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR);
 
     HWND handle_ = nullptr;
     TWinControl* parent_ = nullptr;
@@ -214,8 +217,6 @@ private:
     void ChangeDpi(int dpi, const RECT* place = nullptr);
     void RestoreFocus();
     void MeasureFont();
-    // Sizes the window for the scaled client area, its top-left at `at`.
-    void FitToClientArea(const POINT* at);
 
     TBorderStyle borderStyle_;
     TPosition position_;

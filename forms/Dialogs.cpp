@@ -108,12 +108,7 @@ namespace {
 // of its owner, a third of the free height from the top.
 UINT_PTR CALLBACK ColorDialogHook(HWND dialog, UINT msg, WPARAM, LPARAM) {
     if (msg != WM_INITDIALOG) return 0;
-    RECT r{};
-    GetWindowRect(dialog, &r);
-    const RECT screen = MonitorRectOf(GetWindow(dialog, GW_OWNER));
-    const int x = screen.left + (screen.right - screen.left - (r.right - r.left)) / 2;
-    const int y = screen.top + (screen.bottom - screen.top - (r.bottom - r.top)) / 3;
-    SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CentreWindowOn(dialog, MonitorRectOf(GetWindow(dialog, GW_OWNER)), 3);
     return TRUE;  // the dialog sets the focus as usual
 }
 }  // namespace

@@ -68,4 +68,30 @@ RECT MonitorRectOf(HWND hwnd) {
     return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
+void FitToClientSize(HWND hwnd, int clientWidth, int clientHeight, int dpi, const POINT* at) {
+    RECT r{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectForDpi(r, static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_STYLE)),
+                           static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_EXSTYLE)), dpi);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    // Moved in the same call: a window put where WM_DPICHANGED suggests takes
+    // its new size there, not first on the monitor it leaves.
+    const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (at ? 0 : SWP_NOMOVE);
+    SetWindowPos(hwnd, nullptr, at ? at->x : 0, at ? at->y : 0, width, height, flags);
+    // The frame may differ from what AdjustWindowRectEx assumed (another
+    // DPI, some window managers): make sure the client area is exact.
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    if (client.right != clientWidth || client.bottom != clientHeight)
+        SetWindowPos(hwnd, nullptr, 0, 0, width + clientWidth - client.right, height + clientHeight - client.bottom,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CentreWindowOn(HWND hwnd, const RECT& area, int topDivisor) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    const int x = area.left + (area.right - area.left - (r.right - r.left)) / 2;
+    const int y = area.top + (area.bottom - area.top - (r.bottom - r.top)) / topDivisor;
+    SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace forms

@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "forms/Application.h"
+#include "forms/Controls.h"
 #include "forms/Dialogs.h"
 #include "forms/Dpi.h"
 #include "forms/Graphics.h"
@@ -60,29 +61,6 @@ void Place(HWND hwnd, const DialogRect& r) {
     SetWindowPos(hwnd, nullptr, r.Left, r.Top, r.Width, r.Height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Gives the dialog this client size, whatever frame the system draws at its
-// scale, with its top-left corner at `at`, or centred on its owner's monitor.
-void SizeAndPlace(HWND dialog, int clientWidth, int clientHeight, int dpi, const POINT* at) {
-    RECT r{0, 0, clientWidth, clientHeight};
-    AdjustWindowRectForDpi(r, static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)),
-                           static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE)), dpi);
-    int width = r.right - r.left, height = r.bottom - r.top;
-    SetWindowPos(dialog, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    RECT client{};
-    GetClientRect(dialog, &client);
-    width += clientWidth - client.right;
-    height += clientHeight - client.bottom;
-    POINT place{};
-    if (at) {
-        place = *at;
-    } else {
-        const RECT screen = MonitorRectOf(GetWindow(dialog, GW_OWNER));
-        place = {screen.left + (screen.right - screen.left - width) / 2,
-                 screen.top + (screen.bottom - screen.top - height) / 2};
-    }
-    SetWindowPos(dialog, nullptr, place.x, place.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 // Lays the dialog out in the message font of the scale dpi: at `at`, or
 // centred. A new font goes to the controls before the old one is freed.
 void LayOut(HWND dialog, PromptState& state, int dpi, const POINT* at) {
@@ -107,7 +85,8 @@ void LayOut(HWND dialog, PromptState& state, int dpi, const POINT* at) {
     Place(state.edit, layout.Edit);
     Place(state.okButton, layout.Ok);
     Place(state.cancelButton, layout.Cancel);
-    SizeAndPlace(dialog, layout.ClientWidth, layout.ClientHeight, dpi, at);
+    FitToClientSize(dialog, layout.ClientWidth, layout.ClientHeight, dpi, at);
+    if (!at) CentreWindowOn(dialog, MonitorRectOf(GetWindow(dialog, GW_OWNER)));
     state.font = std::move(font);
     RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
@@ -127,13 +106,6 @@ void InitDialog(HWND dialog, PromptState& state) {
     LayOut(dialog, state, WindowDpi(dialog), nullptr);
     SetFocus(state.edit);
     SendMessageA(state.edit, EM_SETSEL, 0, -1);
-}
-
-std::string EditText(HWND edit) {
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
-    const int n = GetWindowTextA(edit, text.data(), static_cast<int>(text.size()));
-    text.resize(static_cast<size_t>(n > 0 ? n : 0));
-    return text;
 }
 
 INT_PTR CALLBACK PromptDialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
@@ -161,7 +133,7 @@ INT_PTR CALLBACK PromptDialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
                 case WM_COMMAND:
                     switch (LOWORD(wp)) {
                         case IDOK:
-                            state->text = EditText(GetDlgItem(dialog, kEditId));
+                            state->text = ReadWindowText(GetDlgItem(dialog, kEditId));
                             state->ok = true;
                             EndDialog(dialog, IDOK);
                             handled = TRUE;

@@ -154,4 +154,19 @@ TEST_F(ErrorHandlingTest, TheScreenForgetsADestroyedActiveControl) {
     EXPECT_EQ(Screen->ActiveControl(), nullptr);
 }
 
+// Only the destructors run after a constructor fails: the window made by then
+// must go with them, or it would be left calling into freed memory.
+TEST(FailedConstruction, LeavesNoWindowBehind) {
+    struct HalfBuilt : TForm {
+        explicit HalfBuilt(HWND& made) : TForm(nullptr, {.ClassName = "THalfBuilt", .Caption = "half built"}) {
+            made = Handle();
+            throw Exception("Cannot create the window of Panel1");
+        }
+    };
+    HWND made = nullptr;
+    EXPECT_THROW((void)new HalfBuilt(made), Exception);
+    ASSERT_NE(made, nullptr);
+    EXPECT_FALSE(IsWindow(made));
+}
+
 }  // namespace
