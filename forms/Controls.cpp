@@ -13,7 +13,9 @@ namespace forms {
 namespace {
 constexpr UINT_PTR kSubclassId = 1;
 
-// A subclassed control's one store of its object; not the reference data: MinGW-w64 cannot link GetWindowSubclass.
+// A subclassed standard control's one store of its object. (Not the
+// subclass's reference data: reading that from a handle takes
+// GetWindowSubclass, which MinGW-w64's comctl32 import library lacks.)
 constexpr char kObjectProp[] = "forms.TWinControl";
 
 void EnsureClass(const char* name, WNDPROC proc, HICON icon, HBRUSH background) {
