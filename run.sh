@@ -19,7 +19,7 @@ cmake --build --preset windows --target glimcfg -j"$(nproc)"
 
 if [ -z "${DISPLAY:-}" ]; then
     echo "No X display: showing the window on a virtual one."
-    exec tools/screenshot.sh build/screenshot.png "$@"
+    exec tools/screenshot.sh "$PWD/build/screenshot.png" "$@"
 fi
 
 tools/wine-run.sh --init
