@@ -141,17 +141,8 @@ protected:
     }
     // Answers the colour dialog: records what it was given, may define custom
     // colour `slot` and closes with OK (and `chosen`) or Cancel.
-    ServiceOverride<decltype(Services::ChooseColorA)> AnswerColor(BOOL ok, COLORREF chosen = 0, int slot = -1,
-                                                                  COLORREF defined = 0) {
-        return {&Services::ChooseColorA,
-                [=, this](CHOOSECOLORA& cc) -> BOOL {
-                    ++colorCalls_;
-                    colorStart_ = cc.rgbResult;
-                    std::copy_n(cc.lpCustColors, 16, offeredCustom_.begin());
-                    if (slot >= 0) cc.lpCustColors[slot] = defined;
-                    cc.rgbResult = chosen;
-                    return ok;
-                }};
+    ColorDialogStandIn AnswerColor(BOOL ok, COLORREF chosen = 0, int slot = -1, COLORREF defined = 0) {
+        return {color_, ok, chosen, slot, defined};
     }
 
     // Clicks a control with the left button, through its window procedure.
@@ -173,9 +164,7 @@ protected:
     }
 
     Prompt prompt_;
-    int colorCalls_ = 0;
-    COLORREF colorStart_ = 0;
-    std::array<COLORREF, 16> offeredCustom_{};
+    ColorRequest color_;
 };
 
 // ---- the icon menu -----------------------------------------------------------
@@ -346,8 +335,8 @@ TEST_F(EditorsTest, NoColourChosenStartsAtTheDesktopColourAndOkWithoutAChangeMak
     const COLORREF desktop = GetSysColor(COLOR_BACKGROUND);
     auto answer = AnswerColor(TRUE, desktop);
     form->SpeedButton2->Click();
-    EXPECT_EQ(colorCalls_, 1);
-    EXPECT_EQ(colorStart_, desktop);
+    EXPECT_EQ(color_.calls, 1);
+    EXPECT_EQ(color_.start, desktop);
     EXPECT_EQ(form->ScrollBox1->Color(), static_cast<TColor>(desktop)) << "a plain RGB value, not a system colour";
     EXPECT_EQ(form->ColorDialog1->Color, static_cast<TColor>(desktop));
 }
@@ -363,7 +352,7 @@ TEST_F(EditorsTest, AChosenColourShowsAndCancelGoesBackToNoColour) {
         auto answer = AnswerColor(FALSE, RGB(9, 9, 9));
         form->SpeedButton2->Click();
     }
-    EXPECT_EQ(colorStart_, RGB(0, 128, 255)) << "the dialog starts from the preview colour";
+    EXPECT_EQ(color_.start, RGB(0, 128, 255)) << "the dialog starts from the preview colour";
     EXPECT_EQ(form->ScrollBox1->Color(), static_cast<TColor>(0x80000001));
     EXPECT_EQ(PreviewPixel(), GetSysColor(COLOR_BACKGROUND));
 
@@ -380,13 +369,13 @@ TEST_F(EditorsTest, AChosenColourShowsAndCancelGoesBackToNoColour) {
 TEST_F(EditorsTest, ThePreviewBoxAndItsIconOpenTheColourDialogToo) {
     auto answer = AnswerColor(TRUE, RGB(10, 20, 30));
     Click(form->ScrollBox1->Handle());
-    EXPECT_EQ(colorCalls_, 1);
+    EXPECT_EQ(color_.calls, 1);
     EXPECT_EQ(form->ScrollBox1->Color(), static_cast<TColor>(RGB(10, 20, 30)));
     Click(form->Image1->Handle());
-    EXPECT_EQ(colorCalls_, 2);
-    EXPECT_EQ(colorStart_, RGB(10, 20, 30));
+    EXPECT_EQ(color_.calls, 2);
+    EXPECT_EQ(color_.start, RGB(10, 20, 30));
     Click(form->SpeedButton2->Handle());
-    EXPECT_EQ(colorCalls_, 3);
+    EXPECT_EQ(color_.calls, 3);
 }
 
 TEST_F(EditorsTest, CustomColoursStayForTheRunAfterOkButNotAfterCancel) {
@@ -394,18 +383,18 @@ TEST_F(EditorsTest, CustomColoursStayForTheRunAfterOkButNotAfterCancel) {
         auto answer = AnswerColor(TRUE, RGB(1, 1, 1), 2, RGB(200, 100, 50));
         form->SpeedButton2->Click();
     }
-    for (COLORREF c : offeredCustom_) EXPECT_EQ(c, RGB(255, 255, 255)) << "none defined at the first opening";
+    for (COLORREF c : color_.custom) EXPECT_EQ(c, RGB(255, 255, 255)) << "none defined at the first opening";
     {
         auto answer = AnswerColor(FALSE, 0, 7, RGB(7, 7, 7));
         form->SpeedButton2->Click();
     }
-    EXPECT_EQ(offeredCustom_[2], RGB(200, 100, 50));
+    EXPECT_EQ(color_.custom[2], RGB(200, 100, 50));
     {
         auto answer = AnswerColor(FALSE);
         form->SpeedButton2->Click();
     }
-    EXPECT_EQ(offeredCustom_[2], RGB(200, 100, 50));
-    EXPECT_EQ(offeredCustom_[7], RGB(255, 255, 255)) << "defined in a cancelled dialog: gone";
+    EXPECT_EQ(color_.custom[2], RGB(200, 100, 50));
+    EXPECT_EQ(color_.custom[7], RGB(255, 255, 255)) << "defined in a cancelled dialog: gone";
 }
 
 TEST_F(EditorsTest, TheRealColourDialogOpensAtTheDesktopColourAndOkKeepsIt) {

@@ -124,39 +124,11 @@ TEST_F(DialogsTest, RealSaveDialogReturnsTheTypedNameAndKeepsTheCurrentFolder) {
 }
 
 // What the colour dialog was given.
-struct ColorRequest {
-    int calls = 0;
-    DWORD structSize = 0;
-    HWND owner = nullptr;
-    COLORREF start = 0;
-    DWORD flags = 0;
-    bool hook = false;
-    std::array<COLORREF, 16> custom{};
-    bool formEnabled = true;
-};
-
-auto ColorAnswer(ColorRequest& request, HWND formHandle, BOOL ok, COLORREF chosen, int slot, COLORREF defined) {
-    return [=, &request](CHOOSECOLORA& cc) -> BOOL {
-        ++request.calls;
-        request.structSize = cc.lStructSize;
-        request.owner = cc.hwndOwner;
-        request.start = cc.rgbResult;
-        request.flags = cc.Flags;
-        request.hook = cc.lpfnHook != nullptr;
-        std::copy_n(cc.lpCustColors, 16, request.custom.begin());
-        request.formEnabled = IsWindowEnabled(formHandle);
-        cc.lpCustColors[slot] = defined;  // the user defines a custom colour
-        cc.rgbResult = chosen;
-        return ok;
-    };
-}
-
 TEST_F(DialogsTest, ColorDialogStartsAtTheRgbValueOfASystemColour) {
     TColorDialog dialog(form.get(), "ColorDialog1");
     dialog.Color = clBackground;
     ColorRequest request;
-    ServiceOverride<decltype(Services::ChooseColorA)> answer(
-        &Services::ChooseColorA, ColorAnswer(request, form->Handle(), FALSE, 0, 0, RGB(255, 255, 255)));
+    ColorDialogStandIn answer(request, FALSE, 0, 0, RGB(255, 255, 255));
     EXPECT_FALSE(dialog.Execute());
 
     EXPECT_EQ(request.calls, 1);
@@ -167,7 +139,7 @@ TEST_F(DialogsTest, ColorDialogStartsAtTheRgbValueOfASystemColour) {
     EXPECT_FALSE(request.flags & (CC_FULLOPEN | CC_SHOWHELP | CC_PREVENTFULLOPEN));
     EXPECT_TRUE(request.hook && (request.flags & CC_ENABLEHOOK)) << "it places itself";
     for (COLORREF c : request.custom) EXPECT_EQ(c, RGB(255, 255, 255)) << "no custom colour at first";
-    EXPECT_TRUE(request.formEnabled) << "the owner is left to the dialog";
+    EXPECT_TRUE(request.ownerEnabled) << "the owner is left to the dialog";
     EXPECT_TRUE(IsWindowEnabled(form->Handle()));
     EXPECT_EQ(dialog.Color, clBackground) << "a cancelled dialog leaves Color alone";
 
@@ -182,15 +154,13 @@ TEST_F(DialogsTest, CustomColoursAreKeptAfterOkOnlyAndOkGivesTheChosenColour) {
     dialog.Color = clBackground;
     ColorRequest request;
     {
-        ServiceOverride<decltype(Services::ChooseColorA)> answer(
-            &Services::ChooseColorA, ColorAnswer(request, form->Handle(), TRUE, RGB(1, 2, 3), 3, RGB(9, 8, 7)));
+        ColorDialogStandIn answer(request, TRUE, RGB(1, 2, 3), 3, RGB(9, 8, 7));
         EXPECT_TRUE(dialog.Execute());
     }
     EXPECT_EQ(dialog.Color, static_cast<TColor>(RGB(1, 2, 3)));
     EXPECT_EQ(dialog.CustomColors[3], RGB(9, 8, 7));
     {
-        ServiceOverride<decltype(Services::ChooseColorA)> answer(
-            &Services::ChooseColorA, ColorAnswer(request, form->Handle(), FALSE, RGB(4, 5, 6), 5, RGB(0, 0, 0)));
+        ColorDialogStandIn answer(request, FALSE, RGB(4, 5, 6), 5, RGB(0, 0, 0));
         EXPECT_FALSE(dialog.Execute());
     }
     EXPECT_EQ(request.custom[3], RGB(9, 8, 7)) << "the kept colour is offered at the next opening";

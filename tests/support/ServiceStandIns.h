@@ -1,8 +1,10 @@
 #pragma once
-// Stand-ins for the message box and the open/save dialogs of the window
-// tests: each answers its entry point while it lives, notes what the program
+// Stand-ins for the message box and the open, save and colour dialogs of the
+// window tests: each answers its entry point while it lives, notes what the program
 // asked of it, and puts the old entry back when it goes.
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -115,6 +117,42 @@ private:
     }
 
     ServiceOverride<Entry> override_;
+};
+
+// What the colour dialog was given, over one or more openings.
+struct ColorRequest {
+    int calls = 0;
+    DWORD structSize = 0;
+    HWND owner = nullptr;
+    bool ownerEnabled = false;  // left to the dialog, which disables it itself
+    COLORREF start = 0;
+    DWORD flags = 0;
+    bool hook = false;
+    std::array<COLORREF, 16> custom{};  // the custom colours offered
+};
+
+// Stands in for the colour dialog: notes each opening in `request`, lets the
+// user define custom colour `slot` (none for -1), and closes with OK and
+// `chosen`, or with Cancel.
+class ColorDialogStandIn {
+public:
+    ColorDialogStandIn(ColorRequest& request, BOOL ok, COLORREF chosen = 0, int slot = -1, COLORREF defined = 0)
+        : override_(&forms::Services::ChooseColorA, [=, &request](CHOOSECOLORA& cc) -> BOOL {
+              ++request.calls;
+              request.structSize = cc.lStructSize;
+              request.owner = cc.hwndOwner;
+              request.ownerEnabled = IsWindowEnabled(cc.hwndOwner) != FALSE;
+              request.start = cc.rgbResult;
+              request.flags = cc.Flags;
+              request.hook = cc.lpfnHook != nullptr;
+              std::copy_n(cc.lpCustColors, 16, request.custom.begin());
+              if (slot >= 0) cc.lpCustColors[slot] = defined;
+              cc.rgbResult = chosen;
+              return ok;
+          }) {}
+
+private:
+    ServiceOverride<decltype(forms::Services::ChooseColorA)> override_;
 };
 
 }  // namespace testutil
